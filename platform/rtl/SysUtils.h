@@ -1,0 +1,159 @@
+// Conversions and formatting as the original platform does them: Format, FloatToStr, the integer
+// and float readers, Trim, banker's rounding, dates, and the process-wide FormatSettings.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/Exceptions.h"
+
+using TDateTime = double;  // days since 30 December 1899, time as the fraction
+
+struct TFormatSettings {
+  char DecimalSeparator = '.';
+  char ThousandSeparator = ' ';
+  char DateSeparator = '.';
+  char TimeSeparator = ':';
+  String ShortDateFormat = "dd.mm.yyyy";
+  String LongDateFormat = "d mmmm yyyy";
+  String ShortTimeFormat = "hh:nn";
+  String LongTimeFormat = "hh:nn:ss";
+  String TimeAMString = "AM";
+  String TimePMString = "PM";
+  String ShortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  String LongMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                               "July",    "August",   "September", "October", "November", "December"};
+  String ShortDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  String LongDayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday",
+                            "Thursday", "Friday", "Saturday"};
+};
+
+// The one process-wide set; code that needs another separator for a while switches it and puts
+// it back (see FormatSettingsGuard).
+extern TFormatSettings FormatSettings;
+
+// Restores the whole FormatSettings on scope exit, also when an exception leaves the scope.
+class FormatSettingsGuard {
+ public:
+  FormatSettingsGuard() : FSaved(FormatSettings) {}
+  ~FormatSettingsGuard() { FormatSettings = FSaved; }
+  FormatSettingsGuard(const FormatSettingsGuard&) = delete;
+  FormatSettingsGuard& operator=(const FormatSettingsGuard&) = delete;
+
+ private:
+  TFormatSettings FSaved;
+};
+
+// One argument of Format: what an "array of const" element can hold.
+class TVarRec {
+ public:
+  enum class Kind { Integer, Int64, Extended, String, Boolean, Pointer };
+  TVarRec(int v) : FKind(Kind::Integer), FInt(v) {}
+  TVarRec(unsigned v) : FKind(Kind::Int64), FInt(v) {}
+  TVarRec(long v) : FKind(Kind::Int64), FInt(v) {}
+  TVarRec(long long v) : FKind(Kind::Int64), FInt(v) {}
+  TVarRec(unsigned long v) : FKind(Kind::Int64), FInt(static_cast<int64_t>(v)) {}
+  TVarRec(unsigned long long v) : FKind(Kind::Int64), FInt(static_cast<int64_t>(v)) {}
+  TVarRec(double v) : FKind(Kind::Extended), FFloat(v) {}
+  TVarRec(bool v) : FKind(Kind::Boolean), FInt(v ? 1 : 0) {}
+  TVarRec(const char* v) : FKind(Kind::String), FStr(v ? v : "") {}
+  TVarRec(const String& v) : FKind(Kind::String), FStr(v) {}
+  TVarRec(const void* v) : FKind(Kind::Pointer), FInt(reinterpret_cast<intptr_t>(v)) {}
+
+  Kind GetKind() const { return FKind; }
+  int64_t AsInt() const { return FInt; }
+  double AsFloat() const { return FFloat; }
+  const String& AsString() const { return FStr; }
+
+ private:
+  Kind FKind;
+  int64_t FInt = 0;
+  double FFloat = 0;
+  String FStr;
+};
+
+// Format as the platform does it: %s %d %u %x %e %f %g %n %m %p %%, with index ("%1:s"), "-"
+// (left-justify), width and precision, "*" taking them from the arguments. %x is upper-case hex,
+// %.4d pads with zeros to four digits, %f has two decimals unless told, %g is the general form
+// with 15 significant digits. A mismatch raises EConvertError
+// "Format '<fmt>' invalid or incompatible with argument"; a missing argument raises
+// EConvertError "No argument for format '<fmt>'".
+String Format(const String& format, std::initializer_list<TVarRec> args);
+String Format(const String& format, const std::vector<TVarRec>& args);
+
+// General float form with 15 significant digits: fixed notation while the integer part has at
+// most 15 digits and the value is at least 0.00001 in magnitude, else scientific ("1E15",
+// "1.5E-7"); trailing zeros dropped; FormatSettings.DecimalSeparator as the separator.
+String FloatToStr(double value);
+// Same with an explicit decimal separator, for the places that must not follow the locale.
+String FloatToStr(double value, char decimalSeparator);
+
+enum class TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
+String FloatToStrF(double value, TFloatFormat format, int precision, int digits);
+
+String IntToStr(int64_t value);
+String IntToHex(int64_t value, int digits);  // upper-case digits, zero-padded to at least `digits`
+
+// Integer readers: optional blanks and sign, decimal digits, or hexadecimal after "$", "0x" or
+// "0X". Values outside the 32-bit (or 64-bit) range are errors, never truncated.
+// Errors: EConvertError "'<text>' is not a valid integer value".
+int32_t StrToInt(const String& text);
+int32_t StrToIntDef(const String& text, int32_t defaultValue);
+bool TryStrToInt(const String& text, int32_t& value);
+int64_t StrToInt64(const String& text);
+int64_t StrToInt64Def(const String& text, int64_t defaultValue);
+bool TryStrToInt64(const String& text, int64_t& value);
+
+// Float readers: FormatSettings.DecimalSeparator (or the given one), optional exponent, blanks
+// around allowed. Errors: EConvertError "'<text>' is not a valid floating point value".
+double StrToFloat(const String& text);
+double StrToFloatDef(const String& text, double defaultValue);
+bool TryStrToFloat(const String& text, double& value);
+bool TryStrToFloat(const String& text, double& value, char decimalSeparator);
+
+// Trim removes every character up to and including the blank (codes 0..32) at both ends.
+String Trim(const String& text);
+String TrimLeft(const String& text);
+String TrimRight(const String& text);
+
+// ASCII-only case changes and comparisons, as the platform's non-"Ansi" routines.
+String UpperCase(const String& text);
+String LowerCase(const String& text);
+bool SameText(const String& a, const String& b);
+int CompareText(const String& a, const String& b);
+int CompareStr(const String& a, const String& b);
+
+// Rounds half to even; values outside the 64-bit range raise EConvertError.
+int64_t Round(double value);
+// Rounds half to even into 32 bits; a value that does not fit raises EConvertError.
+int32_t RoundToInt32(double value);
+int64_t Trunc(double value);
+
+// Dates. Invalid parts raise EConvertError.
+TDateTime EncodeDate(int year, int month, int day);
+TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
+bool TryEncodeDate(int year, int month, int day, TDateTime& value);
+bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime& value);
+void DecodeDate(TDateTime value, int& year, int& month, int& day);
+void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& millisecond);
+int DayOfWeek(TDateTime value);  // 1 = Sunday
+bool IsLeapYear(int year);
+TDateTime Now();
+TDateTime Date();
+// The packed file date and time of the platform: date in the upper 16 bits (year - 1980, month,
+// day), time in the lower 16 bits (hours, minutes, seconds / 2).
+TDateTime FileDateToDateTime(int32_t fileDate);
+int32_t DateTimeToFileDate(TDateTime value);
+
+// FormatDateTime with the platform's specifiers: c d dd ddd dddd ddddd dddddd m mm mmm mmmm yy
+// yyyy h hh n nn s ss z zzz t tt am/pm a/p ampm / : and quoted literals; "m" right after an
+// hour is minutes.
+String FormatDateTime(const String& format, TDateTime value);
+String DateToStr(TDateTime value);
+String TimeToStr(TDateTime value);
+String DateTimeToStr(TDateTime value);
+TDateTime StrToDate(const String& text);
+TDateTime StrToDateTime(const String& text);
