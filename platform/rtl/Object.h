@@ -68,7 +68,7 @@ class TObject {
     return object;
   }
 
- private:
+  // Takes apart an object whose Construct raised: the same Destroy chain, then delete.
   void DestroyFailedConstruction();
 };
 

@@ -1,0 +1,22 @@
+#include "platform/rtl/Crc32.h"
+
+#include <array>
+
+namespace {
+constexpr std::array<uint32_t, 256> MakeTable() {
+  std::array<uint32_t, 256> table{};
+  for (uint32_t n = 0; n < 256; ++n) {
+    uint32_t c = n;
+    for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    table[n] = c;
+  }
+  return table;
+}
+constexpr std::array<uint32_t, 256> kTable = MakeTable();
+}  // namespace
+
+uint32_t Crc32Update(uint32_t crc, const void* data, size_t size) {
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  for (size_t i = 0; i < size; ++i) crc = kTable[(bytes[i] ^ crc) & 0xFFu] ^ (crc >> 8);
+  return crc;
+}
