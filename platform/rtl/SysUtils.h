@@ -2,9 +2,11 @@
 // and float readers, Trim, banker's rounding, dates, and the process-wide FormatSettings.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
@@ -24,11 +26,22 @@ struct TFormatSettings {
   String TimePMString = "PM";
   String ShortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  String LongMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
-                               "July",    "August",   "September", "October", "November", "December"};
+  String LongMonthNames[12] = {"January",   "February", "March",    "April",
+                               "May",       "June",     "July",     "August",
+                               "September", "October",  "November", "December"};
   String ShortDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-  String LongDayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday",
+  String LongDayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                             "Thursday", "Friday", "Saturday"};
+  // %m and ffCurrency: the sign of the rouble, placed as the Russian installations place it.
+  // CurrencyFormat 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"; NegCurrFormat 0..15 as the platform numbers
+  // its negative patterns (8 is "-1 $").
+  String CurrencyString = "р.";
+  int CurrencyFormat = 3;
+  int NegCurrFormat = 8;
+  int CurrencyDecimals = 2;
+  // A two-digit year read by StrToDate lands within this many years before the current year and
+  // less than 100 - TwoDigitYearCenturyWindow after it; 0 keeps the current century.
+  int TwoDigitYearCenturyWindow = 50;
 };
 
 // The one process-wide set; code that needs another separator for a while switches it and puts
@@ -95,7 +108,14 @@ enum class TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency }
 String FloatToStrF(double value, TFloatFormat format, int precision, int digits);
 
 String IntToStr(int64_t value);
-String IntToHex(int64_t value, int digits);  // upper-case digits, zero-padded to at least `digits`
+// Upper-case hexadecimal digits, zero-padded to at least `digits`.
+String UIntToHex(uint64_t value, int digits);
+// A negative value shows the two's complement of its own width, as the platform's overloads do:
+// IntToHex(-1, 4) of an int is "FFFFFFFF", of an int64_t "FFFFFFFFFFFFFFFF".
+template <std::integral T>
+requires(!std::same_as<T, bool>) String IntToHex(T value, int digits) {
+  return UIntToHex(static_cast<std::make_unsigned_t<T>>(value), digits);
+}
 
 // Integer readers: optional blanks and sign, decimal digits, or hexadecimal after "$", "0x" or
 // "0X". Values outside the 32-bit (or 64-bit) range are errors, never truncated.
