@@ -1,14 +1,11 @@
 #include "src/ResourcePack/Ucomlanguages.h"
 
-#include <unicode/uchar.h>
-#include <unicode/uscript.h>
-#include <unicode/utf8.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 
 #include "platform/rtl/Strings.h"
+#include "platform/rtl/Text.h"
 #include "src/ResourcePack/Ulanguagesdm.h"
 
 namespace {
@@ -75,11 +72,6 @@ TLanguageService& Service() {
   return service;
 }
 
-bool IsCyrillicLetter(UChar32 c) {
-  UErrorCode status = U_ZERO_ERROR;
-  return u_isalpha(c) && uscript_getScript(c, &status) == USCRIPT_CYRILLIC && U_SUCCESS(status);
-}
-
 }  // namespace
 
 String TranslateAplText(const String& text) {
@@ -94,19 +86,10 @@ String TranslateAplText(const String& text) {
 String CaseMessageTxt(const String& russian, const String& english) {
   TLanguagesDM* module = GetComLanguages();
   return !module || module->GET_USER_APL_LANG_ID() == TLanguagesDM::LANG_RUSSIAN ? russian
-                                                                                  : english;
+                                                                                 : english;
 }
 
-bool RusCharExists(const String& text) {
-  const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
-  const auto length = static_cast<int32_t>(text.size());
-  for (int32_t i = 0; i < length;) {
-    UChar32 c;
-    U8_NEXT(bytes, i, length, c);
-    if (c >= 0 && IsCyrillicLetter(c)) return true;
-  }
-  return false;
-}
+bool RusCharExists(const String& text) { return ContainsCyrillic(text); }
 
 TLanguagesDM* GetComLanguages() { return Service().Module(); }
 

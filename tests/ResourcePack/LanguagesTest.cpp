@@ -82,9 +82,9 @@ TEST_F(LanguageTest, ResourceAplTxtResultRules) {
     String Expected;
   };
   const Case english[] = {
-      {rstr_to_Close, "Close"},        // known: the translation
-      {"Неизвестная фраза", ""},       // unknown: empty
-      {"Visa", "Visa"},                // translation equal to the text: kept
+      {rstr_to_Close, "Close"},   // known: the translation
+      {"Неизвестная фраза", ""},  // unknown: empty
+      {"Visa", "Visa"},           // translation equal to the text: kept
   };
   for (const Case& c : english) {
     String text = c.Text;
@@ -141,21 +141,12 @@ TEST_F(LanguageTest, CaseMessageTxtChoosesByLanguage) {
 }
 
 TEST(RusCharExists, FindsCyrillicLettersOnly) {
-  const struct {
-    String Text;
-    bool Expected;
-  } cases[] = {
-      {"", false},
-      {"Select the table", false},
-      {"№ 12", false},          // the numero sign is not a letter
-      {"Ωμέγα", false},         // Greek
-      {"\xD0", false},          // a broken UTF-8 sequence
-      {"RFID метки", true},
-      {"Ё", true},
-      {"ї", true},              // Ukrainian
-      {"Card № 5 Ж", true},
-  };
-  for (const auto& c : cases) EXPECT_EQ(RusCharExists(c.Text), c.Expected) << c.Text;
+  // Nothing, Latin, the numero sign (not a letter), Greek, a broken UTF-8 sequence.
+  for (const String text : {"", "Select the table", "№ 12", "Ωμέγα", "\xD0"})
+    EXPECT_FALSE(RusCharExists(text)) << text;
+  // A Cyrillic letter anywhere, Russian or Ukrainian.
+  for (const String text : {"RFID метки", "Ё", "ї", "Card № 5 Ж"})
+    EXPECT_TRUE(RusCharExists(text)) << text;
 }
 
 // The environment is read once, at the first use of the service; a child process started

@@ -84,8 +84,7 @@ TEST(ResourceTexts, FormatsCarryTheirCallersPlaceholders) {
 }
 
 TEST(ResourceTexts, PlaceholderReaderSeesBrokenFormats) {
-  EXPECT_EQ(Placeholders("%d из %1:-8.2s, 100%% готово"),
-            (std::vector<String>{"%d", "%1:-8.2s"}));
+  EXPECT_EQ(Placeholders("%d из %1:-8.2s, 100%% готово"), (std::vector<String>{"%d", "%1:-8.2s"}));
   EXPECT_EQ(Placeholders("50% скидка"), (std::vector<String>{"%?"}));
 }
 
