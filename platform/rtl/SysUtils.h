@@ -94,6 +94,19 @@ class TVarRec {
 // with 15 significant digits. A mismatch raises EConvertError
 // "Format '<fmt>' invalid or incompatible with argument"; a missing argument raises
 // EConvertError "No argument for format '<fmt>'".
+// The rules in detail:
+// - An index moves the argument position for the rest of the format ("%d %d %0:d %d" of 10, 20
+//   gives "10 20 10 20"). "*" takes the next argument, which must be an integer; a negative
+//   width pads nothing and a negative precision counts as none.
+// - d, u and x take integers only: an int as 32 bits (so %x of -1 is "FFFFFFFF", %u of -1 is
+//   4294967295), any wider integer as 64 bits. e, f, g, n and m take floating-point values
+//   only, s takes texts only, p pointers only. A Boolean is accepted by none of them.
+// - Width and %s precision count characters, not UTF-8 bytes. Type letters may be upper case.
+// - Floats round half away from zero on their decimal digits (%.2f of 0.125 is "0.13"); a
+//   value that rounds to zero shows no minus sign; NaN and infinities print "NAN", "INF" and
+//   "-INF". %e shows "d.ddd" with precision - 1 decimals (15 digits unless told), "E", a sign
+//   and at least three exponent digits; %n groups thousands with ThousandSeparator; %m places
+//   CurrencyString by CurrencyFormat / NegCurrFormat with CurrencyDecimals unless told.
 String Format(const String& format, std::initializer_list<TVarRec> args);
 String Format(const String& format, const std::vector<TVarRec>& args);
 
@@ -104,6 +117,11 @@ String FloatToStr(double value);
 // Same with an explicit decimal separator, for the places that must not follow the locale.
 String FloatToStr(double value, char decimalSeparator);
 
+// ffGeneral: as FloatToStr with `precision` significant digits and at least `digits` exponent
+// digits. ffExponent: `precision` significant digits, exponent always signed with at least
+// `digits` digits. ffFixed, ffNumber (thousands grouped), ffCurrency (as %m): `digits` decimals
+// after rounding to `precision` significant digits; a value with more integer digits than the
+// precision falls back to the general form. Precision is held to 1..18, decimals to 0..18.
 enum class TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
 String FloatToStrF(double value, TFloatFormat format, int precision, int digits);
 
@@ -117,9 +135,11 @@ requires(!std::same_as<T, bool>) String IntToHex(T value, int digits) {
   return UIntToHex(static_cast<std::make_unsigned_t<T>>(value), digits);
 }
 
-// Integer readers: optional blanks and sign, decimal digits, or hexadecimal after "$", "0x" or
-// "0X". Values outside the 32-bit (or 64-bit) range are errors, never truncated.
-// Errors: EConvertError "'<text>' is not a valid integer value".
+// Integer readers: optional leading blanks and sign, decimal digits, or hexadecimal after "$",
+// "0x" or "0X", and nothing after them (a trailing blank is an error too). Values outside the
+// 32-bit (or 64-bit) range are errors, never truncated; hexadecimal may use the whole unsigned
+// range as a bit pattern ("$FFFFFFFF" is -1 for StrToInt), but with a minus sign it must fit
+// the signed range. Errors: EConvertError "'<text>' is not a valid integer value".
 int32_t StrToInt(const String& text);
 int32_t StrToIntDef(const String& text, int32_t defaultValue);
 bool TryStrToInt(const String& text, int32_t& value);
@@ -127,8 +147,10 @@ int64_t StrToInt64(const String& text);
 int64_t StrToInt64Def(const String& text, int64_t defaultValue);
 bool TryStrToInt64(const String& text, int64_t& value);
 
-// Float readers: FormatSettings.DecimalSeparator (or the given one), optional exponent, blanks
-// around allowed. Errors: EConvertError "'<text>' is not a valid floating point value".
+// Float readers: FormatSettings.DecimalSeparator (or the given one) and no other, optional
+// exponent, blanks around allowed, no thousand separators. A value beyond the double's range is
+// an error; one too small for it reads as zero.
+// Errors: EConvertError "'<text>' is not a valid floating point value".
 double StrToFloat(const String& text);
 double StrToFloatDef(const String& text, double defaultValue);
 bool TryStrToFloat(const String& text, double& value);
@@ -152,7 +174,10 @@ int64_t Round(double value);
 int32_t RoundToInt32(double value);
 int64_t Trunc(double value);
 
-// Dates. Invalid parts raise EConvertError.
+// Dates. Invalid parts raise EConvertError ("Invalid argument to date encode" / "... time
+// encode"). Years 1 to 9999 of the proleptic Gregorian calendar. Decoding takes the day as the
+// value truncated towards zero and the time of day as the absolute fraction, rounded to the
+// millisecond, so -1.25 is 29 December 1899 06:00; a value outside the years decodes to zeros.
 TDateTime EncodeDate(int year, int month, int day);
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
 bool TryEncodeDate(int year, int month, int day, TDateTime& value);
@@ -164,16 +189,25 @@ bool IsLeapYear(int year);
 TDateTime Now();
 TDateTime Date();
 // The packed file date and time of the platform: date in the upper 16 bits (year - 1980, month,
-// day), time in the lower 16 bits (hours, minutes, seconds / 2).
+// day), time in the lower 16 bits (hours, minutes, seconds / 2). An invalid packed date raises
+// EConvertError; a date outside 1980..2107 has file date 0.
 TDateTime FileDateToDateTime(int32_t fileDate);
 int32_t DateTimeToFileDate(TDateTime value);
 
 // FormatDateTime with the platform's specifiers: c d dd ddd dddd ddddd dddddd m mm mmm mmmm yy
 // yyyy h hh n nn s ss z zzz t tt am/pm a/p ampm / : and quoted literals; "m" right after an
-// hour is minutes.
+// hour is minutes. An empty format is "c": ShortDateFormat, then " " and LongTimeFormat unless
+// the time is exactly midnight. An hour is on the 12-hour clock when the next "a" of the format
+// starts am/pm, a/p or ampm. Other characters are copied.
 String FormatDateTime(const String& format, TDateTime value);
-String DateToStr(TDateTime value);
-String TimeToStr(TDateTime value);
-String DateTimeToStr(TDateTime value);
+String DateToStr(TDateTime value);      // ShortDateFormat
+String TimeToStr(TDateTime value);      // LongTimeFormat
+String DateTimeToStr(TDateTime value);  // "c"
+// Day, month and year as numbers separated by DateSeparator, in the order ShortDateFormat names
+// them; without the year, the current year; a year of one or two digits is placed by
+// TwoDigitYearCenturyWindow. Error: EConvertError "'<text>' is not a valid date".
 TDateTime StrToDate(const String& text);
+// A date, a date and a time, or a time alone: hours TimeSeparator minutes [TimeSeparator seconds
+// [DecimalSeparator milliseconds]] [AM/PM, TimeAMString/TimePMString].
+// Error: EConvertError "'<text>' is not a valid date and time".
 TDateTime StrToDateTime(const String& text);
