@@ -153,8 +153,9 @@ String ChangeFileExt(const String& fileName, const String& extension) {
 
 String ExpandFileName(const String& fileName) {
   if (fileName.empty()) return String();
-  const String absolute =
-      fileName.front() == PathDelim ? fileName : IncludeTrailingPathDelimiter(GetCurrentDir()) + fileName;
+  const String absolute = fileName.front() == PathDelim
+                              ? fileName
+                              : IncludeTrailingPathDelimiter(GetCurrentDir()) + fileName;
   std::vector<String> kept;
   for (const String& part : SplitPath(absolute)) {
     if (part == ".") continue;
@@ -272,7 +273,8 @@ String ExecutableFileName() {
   for (;;) {
     const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
     if (n < 0) return String();
-    if (static_cast<size_t>(n) < buffer.size()) return String(buffer.data(), static_cast<size_t>(n));
+    if (static_cast<size_t>(n) < buffer.size())
+      return String(buffer.data(), static_cast<size_t>(n));
     buffer.resize(buffer.size() * 2);
   }
 }
@@ -283,7 +285,8 @@ String HostProgramFolder() {
 }
 
 void SetHostProgramFolder(const String& folder) {
-  HostFolderOverride() = folder.empty() ? String() : IncludeTrailingPathDelimiter(ExpandFileName(folder));
+  HostFolderOverride() =
+      folder.empty() ? String() : IncludeTrailingPathDelimiter(ExpandFileName(folder));
 }
 
 String ModuleFileName(const void* address) {

@@ -225,7 +225,8 @@ void ReplaceKeyLine(String& line, const String& value) {
 }
 
 void AppendSection(TIniDocument& document, const String& section, const String& keyLine) {
-  if (!document.Lines.empty() && !Trim(document.Lines.back()).empty()) document.Lines.emplace_back();
+  if (!document.Lines.empty() && !Trim(document.Lines.back()).empty())
+    document.Lines.emplace_back();
   document.Lines.push_back("[" + Trim(section) + "]");
   document.Lines.push_back(keyLine);
 }
@@ -249,8 +250,9 @@ void TIniFile::WriteString(const String& section, const String& ident, const Str
     if (!lines.empty())
       ReplaceKeyLine(document.Lines[lines.front()], value);
     else
-      document.Lines.insert(document.Lines.begin() + static_cast<ptrdiff_t>(NewKeyPosition(document, *span)),
-                            keyLine);
+      document.Lines.insert(
+          document.Lines.begin() + static_cast<ptrdiff_t>(NewKeyPosition(document, *span)),
+          keyLine);
   } else {
     AppendSection(document, section, keyLine);
   }

@@ -216,7 +216,8 @@ void TStrings::SetText(const String& text) {
       break;
     }
     Add(text.substr(position, end - position));
-    position = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    position =
+        end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
   }
 }
 
@@ -293,7 +294,9 @@ void TStrings::LoadFromFile(const String& fileName) {
 
 void TStrings::SaveToFile(const String& fileName) const { AtomicWriteFile(fileName, Text()); }
 
-int TStrings::CompareStrings(const String& a, const String& b) const { return AnsiCompareText(a, b); }
+int TStrings::CompareStrings(const String& a, const String& b) const {
+  return AnsiCompareText(a, b);
+}
 
 void TStrings::IndexError(int index) const {
   throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");

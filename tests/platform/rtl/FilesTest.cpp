@@ -45,7 +45,8 @@ TEST(FileNames, PartsOfNames) {
       {"ExcludeTrailingPathDelimiter", exclude, "/a/", "/a"},
       {"ExcludeTrailingPathDelimiter", exclude, "/a", "/a"},
   };
-  for (const TNameCase& c : cases) EXPECT_EQ(c.Apply(c.Input), c.Expected) << c.Routine << "(" << c.Input << ")";
+  for (const TNameCase& c : cases)
+    EXPECT_EQ(c.Apply(c.Input), c.Expected) << c.Routine << "(" << c.Input << ")";
 }
 
 TEST(FileNames, ExpandFileNameResolvesRelativePartsTextually) {
@@ -181,7 +182,8 @@ TEST(Modules, HostFolderDefaultsToTheExecutableAndCanBeOverridden) {
 int FunctionOfTheTestProgram() { return 1; }
 
 TEST(Modules, ModuleFileNameNamesTheModuleHoldingAnAddress) {
-  EXPECT_EQ(ModuleFileName(reinterpret_cast<const void*>(&FunctionOfTheTestProgram)), ExecutableFileName());
+  EXPECT_EQ(ModuleFileName(reinterpret_cast<const void*>(&FunctionOfTheTestProgram)),
+            ExecutableFileName());
   const String library = ModuleFileName(reinterpret_cast<const void*>(&ExpandFileName));
   EXPECT_EQ(ExtractFileName(library), "libRodRtl.so");
   EXPECT_TRUE(FileExists(library));

@@ -82,7 +82,8 @@ TEST_F(IniFile, ReadsWithPrivateProfileRules) {
       {"Nowhere", "Name", "default"},
   };
   for (const TCase& c : cases)
-    EXPECT_EQ(Ini->ReadString(c.Section, c.Key, "default"), c.Expected) << c.Section << "/" << c.Key;
+    EXPECT_EQ(Ini->ReadString(c.Section, c.Key, "default"), c.Expected)
+        << c.Section << "/" << c.Key;
 }
 
 TEST_F(IniFile, MissingOrUnreadableFileReadsAsEmpty) {
@@ -94,7 +95,9 @@ TEST_F(IniFile, MissingOrUnreadableFileReadsAsEmpty) {
 }
 
 TEST_F(IniFile, NumbersAndBooleans) {
-  SetContent("[n]\ndec=-42\nhex=$1F\nchex=0x1f\nbad=12abc\nbig=99999999999\nyes=5\nno=0\nword=true\nf=2.5\n");
+  SetContent(
+      "[n]\ndec=-42\nhex=$1F\nchex=0x1f\nbad=12abc\nbig=99999999999\nyes=5\nno=0\nword=true\nf=2."
+      "5\n");
   EXPECT_EQ(Ini->ReadInteger("n", "dec", 0), -42);
   EXPECT_EQ(Ini->ReadInteger("n", "hex", 0), 31);
   EXPECT_EQ(Ini->ReadInteger("n", "chex", 0), 31);
@@ -122,7 +125,7 @@ TEST_F(IniFile, WritesKeepEveryOtherLine) {
       "\n"
       "[B]\n"
       "z=3\n");
-  Ini->WriteString("a", "y", "new");   // replaced in place under its spelling
+  Ini->WriteString("a", "y", "new");    // replaced in place under its spelling
   Ini->WriteString("A", "w", "added");  // after the section's last key line
   Ini->WriteString("C", "k", "v");      // a new section at the end
   EXPECT_EQ(Content(),
@@ -163,10 +166,9 @@ TEST_F(IniFile, NamesAndValuesThatWouldBreakTheFileAreRefused) {
     const char* Value;
   };
   const TCase cases[] = {
-      {"S", "k", "1\r\nadmin=1"}, {"S", "k", "1\n[Other]"}, {"S", "k", "x\ry"},
-      {"S", "a=b", "1"},          {"S", ";k", "1"},         {"S", "[k", "1"},
-      {"S", "", "1"},             {"S", "k\n", "1"},        {"S]x", "k", "1"},
-      {"", "k", "1"},             {"S\nT", "k", "1"},
+      {"S", "k", "1\r\nadmin=1"}, {"S", "k", "1\n[Other]"}, {"S", "k", "x\ry"}, {"S", "a=b", "1"},
+      {"S", ";k", "1"},           {"S", "[k", "1"},         {"S", "", "1"},     {"S", "k\n", "1"},
+      {"S]x", "k", "1"},          {"", "k", "1"},           {"S\nT", "k", "1"},
   };
   for (const TCase& c : cases)
     EXPECT_THROW(Ini->WriteString(c.Section, c.Key, c.Value), EIniFileException)
@@ -202,13 +204,15 @@ TEST_F(IniFile, UnreadableFileIsNeverReplaced) {
 TEST_F(IniFile, OddContentNeverCrashesAndIsKept) {
   const String longValue(1 << 20, 'v');
   const String binary("\x00\x01\xFF\xFE[\x80=\x81", 8);  // a key line of bytes
-  const String content = "[S]\nlong=" + longValue + "\nbad=\xC3\x28\xFF\n" + binary + "\n[\n=novalue\n";
+  const String content =
+      "[S]\nlong=" + longValue + "\nbad=\xC3\x28\xFF\n" + binary + "\n[\n=novalue\n";
   SetContent(content);
   EXPECT_EQ(Ini->ReadString("S", "long", ""), longValue);
   EXPECT_EQ(Ini->ReadString("S", "bad", ""), "\xC3\x28\xFF");
   EXPECT_EQ(Ini->ReadString("S", "", "d"), "d");
   Ini->WriteString("S", "new", "1");
-  EXPECT_EQ(Content(), "[S]\nlong=" + longValue + "\nbad=\xC3\x28\xFF\n" + binary + "\nnew=1\n[\n=novalue\n");
+  EXPECT_EQ(Content(),
+            "[S]\nlong=" + longValue + "\nbad=\xC3\x28\xFF\n" + binary + "\nnew=1\n[\n=novalue\n");
 }
 
 TEST_F(IniFile, SectionsKeysAndRemoval) {

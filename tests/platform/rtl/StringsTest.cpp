@@ -72,8 +72,10 @@ TEST(StringList, IndexErrorsNameTheIndex) {
 TEST(StringList, SortedListKeepsUnicodeCaseInsensitiveOrder) {
   TList list;
   list->SetSorted(true);
-  for (const char* s : {"яблоко", "Банан", "apple", "Zebra", "Груша", "ель", "банан2"}) list->Add(s);
-  EXPECT_EQ(LinesOf(list.Get()), (TLines{"apple", "Zebra", "Банан", "банан2", "Груша", "ель", "яблоко"}));
+  for (const char* s : {"яблоко", "Банан", "apple", "Zebra", "Груша", "ель", "банан2"})
+    list->Add(s);
+  EXPECT_EQ(LinesOf(list.Get()),
+            (TLines{"apple", "Zebra", "Банан", "банан2", "Груша", "ель", "яблоко"}));
   EXPECT_EQ(list->IndexOf("БАНАН"), 2);
   EXPECT_EQ(list->IndexOf("груша"), 4);
   EXPECT_EQ(list->IndexOf("ЯБЛОКО"), 6);
@@ -104,7 +106,8 @@ TEST(StringList, DuplicatesDecideWhatAddingAnExistingLineDoes) {
     int Count;
     int ReturnedIndex;
   };
-  for (const TCase& c : {TCase{TDuplicates::dupIgnore, 2, 0}, TCase{TDuplicates::dupAccept, 3, 0}}) {
+  for (const TCase& c :
+       {TCase{TDuplicates::dupIgnore, 2, 0}, TCase{TDuplicates::dupAccept, 3, 0}}) {
     TList list;
     list->SetSorted(true);
     list->SetDuplicates(c.Duplicates);
@@ -293,7 +296,8 @@ TEST(StringList, AssignAndAddStringsCopyLinesObjectsAndSettings) {
 
 TEST(StringList, CustomSortIsStableAndSurvivesAnInconsistentComparison) {
   TList list{"b1", "a1", "b2", "a2", "c1"};
-  list->CustomSort([](TStringList* l, int i, int j) { return l->Strings(i)[0] - l->Strings(j)[0]; });
+  list->CustomSort(
+      [](TStringList* l, int i, int j) { return l->Strings(i)[0] - l->Strings(j)[0]; });
   EXPECT_EQ(LinesOf(list.Get()), (TLines{"a1", "a2", "b1", "b2", "c1"}));
   TList many;
   for (int i = 0; i < 1000; ++i) many->Add(std::to_string(i));
