@@ -248,6 +248,9 @@ String ReadWholeFile(const String& fileName) {
 
 void AtomicWriteFile(const String& fileName, const String& content) {
   const String target = ReplacedFileName(fileName);
+  // A file made read-only is not to be changed, though its folder would allow replacing it.
+  if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
+    RaiseWriteError(fileName, errno);
   const String directory = ExtractFilePath(target);
   const String aside = directory + "." + ExtractFileName(target) + "." + UniqueSuffix() + ".tmp";
   TFileHandle file(::open(aside.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
@@ -280,8 +283,9 @@ String ExecutableFileName() {
 }
 
 String HostProgramFolder() {
+  static const String executableFolder = ExtractFilePath(ExecutableFileName());
   const String& folder = HostFolderOverride();
-  return folder.empty() ? ExtractFilePath(ExecutableFileName()) : folder;
+  return folder.empty() ? executableFolder : folder;
 }
 
 void SetHostProgramFolder(const String& folder) {

@@ -55,8 +55,9 @@ String ReadWholeFile(const String& fileName);
 // Replaces the file's content as one step: the content is written to a new file beside it,
 // flushed to the disk and renamed over the old one, so a crash leaves either the old or the new
 // file, never a half-written one. An existing file keeps its permissions; a link is followed and
-// its target replaced. Raises EInOutError "Unable to write to <name>: <reason>" and leaves the
-// old file untouched when any step fails.
+// its target replaced; a file that may not be written (read-only) is not replaced. Raises
+// EInOutError "Unable to write to <name>: <reason>" and leaves the old file untouched when any step
+// fails.
 void AtomicWriteFile(const String& fileName, const String& content);
 
 // The folder of the running executable with a trailing delimiter. The host program (and tests)

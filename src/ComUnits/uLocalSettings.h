@@ -30,7 +30,8 @@ inline constexpr const char* SettingsIniName = "Settings.ini";
 
 // The one settings file of the library, on HostProgramFolder() + "Settings.ini". The library's
 // start opens it and its stop closes it; SettingsFile() reopens it when it is closed or when the
-// host folder has changed since, so it always names the current host folder's file.
+// host folder has changed since, so it always names the current host folder's file (callers
+// therefore ask for it at each use rather than keeping the pointer).
 void OpenSettingsFile();
 void CloseSettingsFile();
 TIniFile* SettingsFile();

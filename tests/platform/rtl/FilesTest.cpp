@@ -150,13 +150,15 @@ TEST(AtomicWrite, FailureRaisesAndLeavesTheOldFile) {
   EXPECT_EQ(temp.Listing(), "busy;");
 }
 
-TEST(AtomicWrite, UnwritableFolderRaises) {
+TEST(AtomicWrite, UnwritableFolderOrFileRaises) {
   if (RunningAsRoot()) GTEST_SKIP() << "permissions do not bind the superuser";
   TTempFolder temp;
   TTempFolder::WriteFile(temp / "file", "old");
   ::chmod(temp.Path().c_str(), 0500);
   EXPECT_THROW(AtomicWriteFile(temp / "file", "new"), EInOutError);
   ::chmod(temp.Path().c_str(), 0700);
+  ::chmod((temp / "file").c_str(), 0400);  // a read-only file in a writable folder
+  EXPECT_THROW(AtomicWriteFile(temp / "file", "new"), EInOutError);
   EXPECT_EQ(TTempFolder::ReadFile(temp / "file"), "old");
 }
 
