@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/TypInfo.h"
 
 RTL_CLASS_IMPL(TPersistent, TObject)
 
@@ -117,6 +118,15 @@ void TObjectList::Destroy() {
 
 // ---------------------------------------------------------------------------------------------
 RTL_CLASS_IMPL_CREATABLE(TComponent, TPersistent)
+
+static const bool kComponentProperties = RegisterProperties(
+    TComponent::ClassInfo(),
+    {ValueProperty<TComponent>(
+         "Name", [](const TComponent* c) { return Variant(c->Name()); },
+         [](TComponent* c, const Variant& v) { c->SetName(v.AsString()); }),
+     ValueProperty<TComponent>(
+         "Tag", [](const TComponent* c) { return Variant(c->Tag()); },
+         [](TComponent* c, const Variant& v) { c->SetTag(v.AsInteger()); })});
 
 bool IsValidIdent(const String& name) {
   if (name.empty()) return false;

@@ -46,6 +46,7 @@ RTL_EXCEPTION_CLASS(EInOutError, Exception);
 RTL_EXCEPTION_CLASS(EOSError, Exception);
 RTL_EXCEPTION_CLASS(EIniFileException, Exception);
 RTL_EXCEPTION_CLASS(EAccessViolation, Exception);
+RTL_EXCEPTION_CLASS(EPropertyError, Exception);
 
 RTL_EXCEPTION_CLASS(EVariantError, Exception);
 RTL_EXCEPTION_CLASS(EVariantTypeCastError, EVariantError);

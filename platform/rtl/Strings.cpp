@@ -250,6 +250,11 @@ String TStrings::JoinDelimited(char delimiter, char quote, bool strict) const {
 void TStrings::SplitDelimited(const String& text, char delimiter, char quote, bool strict) {
   TStringsUpdateScope update(this);
   Clear();
+  SplitDelimitedText(text, delimiter, quote, strict, [this](String item) { Add(item); });
+}
+
+void SplitDelimitedText(const String& text, char delimiter, char quote, bool strict,
+                        const std::function<void(String)>& add) {
   const auto skipBlanks = [&](size_t& position) {
     if (!strict)
       while (position < text.size() && IsBlank(text[position])) ++position;
@@ -258,18 +263,18 @@ void TStrings::SplitDelimited(const String& text, char delimiter, char quote, bo
   skipBlanks(position);
   while (position < text.size()) {
     if (text[position] == quote) {
-      Add(ExtractQuoted(text, position, quote));
+      add(ExtractQuoted(text, position, quote));
     } else {
       const size_t start = position;
       while (position < text.size() && text[position] != delimiter &&
              (strict || !IsBlank(text[position])))
         ++position;
-      Add(text.substr(start, position - start));
+      add(text.substr(start, position - start));
     }
     skipBlanks(position);
     if (position < text.size() && text[position] == delimiter) {
       ++position;
-      if (position == text.size()) Add(String());
+      if (position == text.size()) add(String());
       skipBlanks(position);
     }
   }

@@ -123,6 +123,10 @@ class TStringsUpdateScope {
   TStrings* FStrings;
 };
 
+// The splitting rules of DelimitedText, item by item, for callers that need no list.
+void SplitDelimitedText(const String& text, char delimiter, char quote, bool strict,
+                        const std::function<void(String)>& add);
+
 class TStringList;
 // Compares the lines at two indexes: negative, zero or positive.
 using TStringListSortCompare = std::function<int(TStringList* list, int index1, int index2)>;

@@ -998,6 +998,10 @@ String Format(const String& format, const std::vector<TVarRec>& args) {
 String FloatToStr(double value) { return FloatToStr(value, FormatSettings.DecimalSeparator); }
 
 String FloatToStr(double value, char decimalSeparator) {
+  // Whole numbers below 1E15 print as plain integers in the general form; IDs take this road
+  // by the million, so it skips the digit generation.
+  if (std::fabs(value) < 1e15 && value == std::trunc(value))
+    return std::to_string(static_cast<int64_t>(value));
   return GeneralText(value, 15, 0, decimalSeparator);
 }
 

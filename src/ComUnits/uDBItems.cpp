@@ -120,10 +120,19 @@ class THashChains {
     int32_t Next;
   };
 
+  // Key hashes may keep their entropy in the high bits (the bits of a double are hashed as they
+  // are), so they are mixed before the low bits pick a slot.
+  static size_t Spread(uint64_t hash) {
+    hash ^= hash >> 33;
+    hash *= 0xFF51AFD7ED558CCDull;
+    hash ^= hash >> 33;
+    return static_cast<size_t>(hash);
+  }
+
   // The slot holding the hash, or the free slot where it would go.
   size_t SlotIndex(uint64_t hash) const {
     const size_t mask = FSlots.size() - 1;
-    for (size_t i = static_cast<size_t>(hash) & mask;; i = (i + 1) & mask)
+    for (size_t i = Spread(hash) & mask;; i = (i + 1) & mask)
       if (FSlots[i].Head < 0 || FSlots[i].Hash == hash) return i;
   }
 
@@ -311,10 +320,9 @@ TDBItemList* TDBItemList::CreateFromText(const String& text) {
     list->AllSelected = true;
     return list.Release();
   }
-  FreeOnExit<TStringList> pieces(TStringList::Create());
-  pieces->SetCommaText(text);
-  for (int i = 0; i < pieces->Count(); ++i)
-    list->AddOrFree(TDBItem::Create(static_cast<double>(StrToInt(pieces->Strings(i))), String()));
+  SplitDelimitedText(text, ',', '"', false, [&list](const String& piece) {
+    list->AddOrFree(TDBItem::Create(static_cast<double>(StrToInt(piece)), String()));
+  });
   return list.Release();
 }
 

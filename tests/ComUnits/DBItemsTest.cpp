@@ -189,14 +189,16 @@ TEST(DBItemListTest, ExistsComparesByValueOverTheStoredRange) {
 }
 
 TEST(DBItemListTest, ExistsKeepsTheWalksLoudFailures) {
+  // A shorter candidate meets a longer stored item before any match: the index error, even
+  // where the elements it has are equal.
   FreeOnExit<TDBItemList> list(TDBItemList::Create());
   ASSERT_TRUE(list->Add(ValuesItem({1, "a"})));
-  ASSERT_TRUE(list->Add(ValuesItem({2})));
-
-  // A shorter candidate meets the longer first item before any match: the index error.
-  FreeOnExit<TDBItem> shorter(ValuesItem({2}));
+  FreeOnExit<TDBItem> shorter(ValuesItem({1}));
   EXPECT_NE(ErrorOf([&] { list->Exists(shorter.Get()); }).find("EVariantBadIndexError"),
             String::npos);
+  MessageRecorder quiet;  // a non-array item is announced when made
+  FreeOnExit<TDBItem> scalar(TDBItem::Create(Variant(1), "scalar"));
+  EXPECT_NE(ErrorOf([&] { list->Exists(scalar.Get()); }), "no error");
 
   // A match before the longer item ends the walk first.
   FreeOnExit<TDBItemList> matchFirst(TDBItemList::Create());
@@ -204,6 +206,9 @@ TEST(DBItemListTest, ExistsKeepsTheWalksLoudFailures) {
   ASSERT_TRUE(matchFirst->Add(ValuesItem({1, "a"})));
   FreeOnExit<TDBItem> same(ValuesItem({2}));
   EXPECT_TRUE(matchFirst->Exists(same.Get()));
+  FreeOnExit<TDBItem> other(ValuesItem({3}));
+  EXPECT_NE(ErrorOf([&] { matchFirst->Exists(other.Get()); }).find("EVariantBadIndexError"),
+            String::npos);
 }
 
 TEST(DBItemListTest, ExistsWithNonArrayValuesComparesTheWholeValue) {

@@ -6,6 +6,7 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/Crc32.h"
 #include "platform/rtl/Event.h"
+#include "platform/rtl/TypInfo.h"
 
 namespace {
 
@@ -145,6 +146,40 @@ TEST_F(ObjectModelTest, FreeNotificationClearsReferencesAcrossOwnersAndAmongSibl
   form1->Free();
   survivor->Free();
   form2->Free();
+}
+
+// A class that publishes a property of its own and hides one of its parent's.
+class TCaptioned : public TComponent {
+  RTL_CLASS(TCaptioned, TComponent)
+ public:
+  String Caption;
+  TObjectList* Lines = nullptr;
+};
+RTL_CLASS_IMPL(TCaptioned, TComponent)
+static const bool kCaptionedProperties = RegisterProperties(
+    TCaptioned::ClassInfo(),
+    {ValueProperty<TCaptioned>(
+         "Caption", [](const TCaptioned* c) { return Variant(c->Caption); },
+         [](TCaptioned* c, const Variant& v) { c->Caption = v.AsString(); }),
+     ValueProperty<TCaptioned>("Tag", [](const TCaptioned*) { return Variant(-1); }),
+     ObjectProperty<TCaptioned>("Lines", [](const TCaptioned* c) -> TObject* { return c->Lines; })});
+
+TEST_F(ObjectModelTest, PropertiesAreFoundByNameAlongTheClassChain) {
+  TCaptioned* label = TCaptioned::Create(nullptr);
+  SetPropValue(label, "caption", "Hello");
+  EXPECT_EQ(label->Caption, "Hello");
+  EXPECT_EQ(GetPropValue(label, "CAPTION").AsString(), "Hello");
+  SetPropValue(label, "Name", "Label1");  // the parent's property
+  EXPECT_EQ(label->Name(), "Label1");
+  EXPECT_EQ(GetPropValue(label, "Tag").AsInteger(), -1);  // hidden by the descendant's entry
+  EXPECT_THROW(SetPropValue(label, "Tag", 5), EPropertyError);
+  EXPECT_EQ(GetObjectProp(label, "Lines"), nullptr);
+  EXPECT_FALSE(IsPublishedProp(label, "Hint"));
+  EXPECT_THROW(GetPropValue(label, "Hint"), EPropertyError);
+  TComponent* plain = TComponent::Create(nullptr);
+  EXPECT_FALSE(IsPublishedProp(plain, "Caption"));
+  plain->Free();
+  label->Free();
 }
 
 class TCounter : public TObject {
