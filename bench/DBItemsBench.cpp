@@ -72,10 +72,6 @@ void AddDistinctItems(benchmark::State& state) {
     benchmark::DoNotOptimize(list->Count());
   }
   state.SetItemsProcessed(state.iterations() * count);
-  // An inverted rate of (items / 1e9) reads as nanoseconds per item.
-  state.counters["ns_per_item"] =
-      benchmark::Counter(static_cast<double>(state.iterations() * count) / 1e9,
-                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_DBItemListExAdd(benchmark::State& state) { AddDistinctItems<TDBItemListEx>(state); }

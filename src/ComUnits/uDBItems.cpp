@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <unordered_map>
+#include <string_view>
 
 #include "platform/rtl/Crc32.h"
 #include "platform/rtl/MessageSink.h"
@@ -87,7 +87,8 @@ namespace {
 class THashChains {
  public:
   void Insert(uint64_t hash, int item) {
-    if ((FUsed + 1) * 4 > FSlots.size() * 3) Rehash(FSlots.empty() ? 64 : FSlots.size() * 2);
+    // At most half full: linear probing stays short.
+    if ((FUsed + 1) * 2 > FSlots.size()) Rehash(FSlots.empty() ? 64 : FSlots.size() * 2);
     Slot& slot = FSlots[SlotIndex(hash)];
     if (slot.Head < 0) {
       slot.Hash = hash;
@@ -171,6 +172,7 @@ class TDBItemLookup {
   void Invalidate() { FValid = false; }
 
   void Rebuild(const TObjectList& items) {
+    FKeysOf = nullptr;
     FShapes.clear();
     FScalars = TItemGroup{};
     for (int i = 0; i < items.Count(); ++i)
@@ -241,13 +243,16 @@ class TDBItemLookup {
 
   void AddToGroup(TItemGroup& group, const Variant& value, int index) {
     group.All.push_back(index);
-    VarEqualityKeys(value, FKeys);
+    // Add appends the item it has just looked up: its keys are still at hand.
+    if (FKeysOf != &value) VarEqualityKeys(value, FKeys);
+    FKeysOf = nullptr;
     if (FKeys.empty()) group.Unkeyed.push_back(index);
     for (const VarKey& key : FKeys) group.ByKey.Insert(KeyHash(key), index);
   }
 
   void CollectFromGroup(const TItemGroup& group, const Variant& value) {
     VarEqualityKeys(value, FKeys);
+    FKeysOf = &value;
     if (FKeys.empty()) {
       FCandidates.insert(FCandidates.end(), group.All.begin(), group.All.end());
       return;
@@ -259,6 +264,7 @@ class TDBItemLookup {
   std::vector<TArrayShape> FShapes;
   TItemGroup FScalars;
   std::vector<VarKey> FKeys;
+  const Variant* FKeysOf = nullptr;  // the value FKeys were computed for, until the next append
   std::vector<int> FCandidates;
   bool FValid = false;  // built on the first Exists, so a list that never asks keeps none
 };
@@ -491,8 +497,8 @@ uint32_t ItemValuesChecksum(const Variant& values) {
 }
 
 // The registered value lists: checksums as the fast pre-test, and the element signatures of
-// every registered list, so that a checksum match is confirmed by the values themselves. A hash
-// table keeps the cost per registration flat however many rows a report collects.
+// every registered list, so that a checksum match is confirmed by the values themselves. An open
+// hash table keeps the cost per registration flat however many rows a report collects.
 class TChecksumSet {
  public:
   // Registers the values; returns whether the same values were registered before.
@@ -501,17 +507,18 @@ class TChecksumSet {
     FSignature.clear();
     AppendValueBytes(values, FBytes, &FSignature);
     const uint32_t checksum = Crc32Register(FBytes.data(), FBytes.size());
-    auto [slot, inserted] = FFirstEntry.try_emplace(checksum, -1);
-    for (int32_t e = slot->second; e >= 0; e = FEntries[static_cast<size_t>(e)].Next)
-      if (SignatureAt(FEntries[static_cast<size_t>(e)]) == FSignature) return true;
-    FEntries.push_back({FArena.size(), FSignature.size(), slot->second});
+    FMatches.clear();
+    FByChecksum.Collect(checksum, FMatches);
+    for (int entry : FMatches)
+      if (SignatureAt(FEntries[static_cast<size_t>(entry)]) == FSignature) return true;
+    FEntries.push_back({FArena.size(), FSignature.size()});
     FArena += FSignature;
-    slot->second = static_cast<int32_t>(FEntries.size() - 1);
+    FByChecksum.Insert(checksum, static_cast<int>(FEntries.size() - 1));
     return false;
   }
 
   void Clear() {
-    FFirstEntry.clear();
+    FByChecksum.Clear();
     FEntries.clear();
     FArena.clear();
   }
@@ -520,17 +527,17 @@ class TChecksumSet {
   struct Entry {
     size_t Offset;
     size_t Length;
-    int32_t Next;
   };
   std::string_view SignatureAt(const Entry& entry) const {
     return std::string_view(FArena).substr(entry.Offset, entry.Length);
   }
 
-  std::unordered_map<uint32_t, int32_t> FFirstEntry;
+  THashChains FByChecksum;  // checksum -> entries
   std::vector<Entry> FEntries;
-  String FArena;
+  String FArena;  // the signatures, one after another
   String FBytes;
   String FSignature;
+  std::vector<int> FMatches;
 };
 
 RTL_CLASS_IMPL(TDBItemListEx, TDBItemList)

@@ -349,12 +349,16 @@ void WriteKZKH_CertificateDate(TDateTime value) {
        TIntegerSettingAccess{&Read##Section##_NumCopies, &Write##Section##_NumCopies}},
 
 const std::vector<TLocalSetting>& LocalSettings() {
+  // clang-format off
   static const std::vector<TLocalSetting> settings = {
-      ROD_BOOLEAN_SETTINGS(ROD_BOOLEAN_ENTRY) ROD_INTEGER_SETTINGS(ROD_INTEGER_ENTRY)
-          ROD_CHOICE_SETTINGS(ROD_INTEGER_ENTRY) ROD_TEXT_SETTINGS(ROD_TEXT_ENTRY)
-              ROD_DIVIDER_SETTINGS(ROD_TEXT_ENTRY) ROD_AUTOSAVE_SECTIONS(ROD_AUTOSAVE_ENTRIES){
-                  "COM_SETTINGS&AutoSaveFolder", kComSettings, "AutoSaveFolder",
-                  TStringSettingAccess{&ReadAutoSaveFolder, &WriteAutoSaveFolder}},
+      ROD_BOOLEAN_SETTINGS(ROD_BOOLEAN_ENTRY)
+      ROD_INTEGER_SETTINGS(ROD_INTEGER_ENTRY)
+      ROD_CHOICE_SETTINGS(ROD_INTEGER_ENTRY)
+      ROD_TEXT_SETTINGS(ROD_TEXT_ENTRY)
+      ROD_DIVIDER_SETTINGS(ROD_TEXT_ENTRY)
+      ROD_AUTOSAVE_SECTIONS(ROD_AUTOSAVE_ENTRIES)
+      {"COM_SETTINGS&AutoSaveFolder", kComSettings, "AutoSaveFolder",
+       TStringSettingAccess{&ReadAutoSaveFolder, &WriteAutoSaveFolder}},
       {"COM_SETTINGS&RepTmpltFldr", kComSettings, "RepTmpltFldr",
        TStringSettingAccess{&ReadRepTmpltFldr, &WriteRepTmpltFldr}},
       {"COM_SETTINGS&RepTempFldr", kComSettings, "RepTempFldr",
@@ -372,6 +376,7 @@ const std::vector<TLocalSetting>& LocalSettings() {
       {"FACT_SETTINGS&KZKH_CertificateDate", kFactSettings, "KZKH_CertificateDate",
        TDateSettingAccess{&ReadKZKH_CertificateDate, &WriteKZKH_CertificateDate}},
   };
+  // clang-format on
   return settings;
 }
 

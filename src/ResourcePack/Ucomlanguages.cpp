@@ -1,10 +1,9 @@
 #include "src/ResourcePack/Ucomlanguages.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
 #include "platform/rtl/Strings.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Text.h"
 #include "src/ResourcePack/Ulanguagesdm.h"
 
@@ -21,16 +20,10 @@ constexpr TLanguageCode LanguageCodes[] = {
     {"none", 0},
 };
 
-String LowerAscii(String text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
 const TLanguageCode& RussianLanguage() { return LanguageCodes[0]; }
 
 const TLanguageCode* FindLanguage(const String& code) {
-  const String lower = LowerAscii(code);
+  const String lower = LowerCase(code);
   for (const TLanguageCode& known : LanguageCodes)
     if (lower == known.Code) return &known;
   return nullptr;
