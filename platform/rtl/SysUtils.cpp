@@ -332,7 +332,7 @@ class TFormatter {
   // "%" [index ":"] ["-"] [width] ["." prec] type; an index moves the argument position for
   // this and every following specifier.
   TSpec ReadSpec() {
-    TSpec spec;
+    TSpec directive;
     std::optional<int> number = ReadNumber();
     if (number && Take(':')) {
       if (*number < 0) Invalid();
@@ -340,22 +340,22 @@ class TFormatter {
       number.reset();
     }
     if (!number) {
-      spec.LeftJustify = Take('-');
+      directive.LeftJustify = Take('-');
       number = ReadNumber();
     }
-    spec.Width = number.value_or(0);
-    if (Take('.')) spec.Precision = ReadNumber().value_or(0);
+    directive.Width = number.value_or(0);
+    if (Take('.')) directive.Precision = ReadNumber().value_or(0);
     if (FPos >= FFormat.size()) Invalid();
-    spec.Type = AsciiLower(FFormat[FPos++]);
-    return spec;
+    directive.Type = AsciiLower(FFormat[FPos++]);
+    return directive;
   }
 
-  String IntegerText(const TSpec& spec, const TVarRec& arg) {
+  String IntegerText(const TSpec& directive, const TVarRec& arg) {
     if (!IsIntegerKind(arg.GetKind())) Invalid();
     const bool is32 = arg.GetKind() == TVarRec::Kind::Integer;
-    const int minDigits = spec.Precision.value_or(0);
+    const int minDigits = directive.Precision.value_or(0);
     const int64_t value = arg.AsInt();
-    switch (spec.Type) {
+    switch (directive.Type) {
       case 'd': {
         const uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : value;
         const String digits = ZeroPadded(UnsignedToText(magnitude, 10), minDigits);
@@ -370,13 +370,13 @@ class TFormatter {
     }
   }
 
-  String FloatArgText(const TSpec& spec, const TVarRec& arg) {
+  String FloatArgText(const TSpec& directive, const TVarRec& arg) {
     if (arg.GetKind() != TVarRec::Kind::Extended) Invalid();
     const double value = arg.AsFloat();
     // A negative precision taken from "*" means no precision, as does none at all.
     const std::optional<int> precision =
-        spec.Precision && *spec.Precision >= 0 ? spec.Precision : std::nullopt;
-    switch (spec.Type) {
+        directive.Precision && *directive.Precision >= 0 ? directive.Precision : std::nullopt;
+    switch (directive.Type) {
       case 'e':
         return FloatText(value, TFloatFormat::ffExponent, precision.value_or(15), 3,
                          FormatSettings);
@@ -394,23 +394,23 @@ class TFormatter {
     }
   }
 
-  String ArgText(const TSpec& spec) {
+  String ArgText(const TSpec& directive) {
     const TVarRec& arg = NextArg();
-    switch (spec.Type) {
+    switch (directive.Type) {
       case 'd':
       case 'u':
       case 'x':
-        return IntegerText(spec, arg);
+        return IntegerText(directive, arg);
       case 'e':
       case 'f':
       case 'g':
       case 'n':
       case 'm':
-        return FloatArgText(spec, arg);
+        return FloatArgText(directive, arg);
       case 's':
         if (arg.GetKind() != TVarRec::Kind::String) Invalid();
-        return spec.Precision && *spec.Precision >= 0
-                   ? FirstCharacters(arg.AsString(), static_cast<size_t>(*spec.Precision))
+        return directive.Precision && *directive.Precision >= 0
+                   ? FirstCharacters(arg.AsString(), static_cast<size_t>(*directive.Precision))
                    : arg.AsString();
       case 'p':
         if (arg.GetKind() != TVarRec::Kind::Pointer) Invalid();
@@ -422,15 +422,15 @@ class TFormatter {
   }
 
   void FormatOne() {
-    const TSpec spec = ReadSpec();
-    const String text = ArgText(spec);
+    const TSpec directive = ReadSpec();
+    const String text = ArgText(directive);
     const size_t length = CharacterCount(text);
-    const size_t padding = spec.Width > 0 && static_cast<size_t>(spec.Width) > length
-                               ? static_cast<size_t>(spec.Width) - length
+    const size_t padding = directive.Width > 0 && static_cast<size_t>(directive.Width) > length
+                               ? static_cast<size_t>(directive.Width) - length
                                : 0;
-    if (!spec.LeftJustify) FResult.append(padding, ' ');
+    if (!directive.LeftJustify) FResult.append(padding, ' ');
     FResult += text;
-    if (spec.LeftJustify) FResult.append(padding, ' ');
+    if (directive.LeftJustify) FResult.append(padding, ' ');
   }
 
   const String& FFormat;
