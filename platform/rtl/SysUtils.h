@@ -64,6 +64,8 @@ class FormatSettingsGuard {
 class TVarRec {
  public:
   enum class Kind { Integer, Int64, Extended, String, Boolean, Pointer };
+  // A character formats as a one-character string, as the platform's %s takes a Char.
+  TVarRec(char v) : FKind(Kind::String), FStr(1, v) {}
   TVarRec(int v) : FKind(Kind::Integer), FInt(v) {}
   TVarRec(unsigned v) : FKind(Kind::Int64), FInt(v) {}
   TVarRec(long v) : FKind(Kind::Int64), FInt(v) {}

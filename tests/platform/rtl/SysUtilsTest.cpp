@@ -24,6 +24,7 @@ TEST(FormatTest, FormatsEverySpecifierAsThePlatform) {
       {"%x %.4x %x %X", {255, 255, -1, 171}, "FF 00FF FFFFFFFF AB"},
       {"%x", {static_cast<long long>(-1)}, "FFFFFFFFFFFFFFFF"},
       {"%s|%.2s|%5s|%-5s|", {"abc", "abcdef", "ab", "ab"}, "abc|ab|   ab|ab   |"},
+      {"%s%s", {'a', "b"}, "ab"},  // a character is a one-character string
       // Widths and precisions count characters, not bytes.
       {"%.2s|%4s|", {"Привет", "Ёж"}, "Пр|  Ёж|"},
       {"%f %.0f %.3f %.2f", {1.5, 2.5, -3.14159, 0.125}, "1.50 3 -3.142 0.13"},
