@@ -40,8 +40,11 @@ class Event<R(A...)> {
     return FInvoke(*this, std::forward<A>(args)...);
   }
 
-  bool operator==(const Event& other) const {
-    return FInvoke == other.FInvoke && FData == other.FData && FCallable == other.FCallable &&
+  bool operator==(const Event& other) const { return FData == other.FData && SameRoutine(other); }
+
+  // Whether both call the same routine, whatever object each is bound to.
+  bool SameRoutine(const Event& other) const {
+    return FInvoke == other.FInvoke && FCallable == other.FCallable &&
            std::memcmp(FCode, other.FCode, sizeof(FCode)) == 0;
   }
 
