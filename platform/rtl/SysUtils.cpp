@@ -304,19 +304,22 @@ class TFormatter {
   }
 
   // A run of digits, or "*" taking the value from the next (integer) argument.
+  // Widths and precisions beyond this many characters are refused as an invalid format rather
+  // than padded out: a stray run of digits must not ask for gigabytes.
+  static constexpr int64_t kMaxWidth = 65536;
+
   std::optional<int> ReadNumber() {
     if (FPos < FFormat.size() && FFormat[FPos] == '*') {
       ++FPos;
       const TVarRec& arg = NextArg();
-      if (!IsIntegerKind(arg.GetKind())) Invalid();
-      return static_cast<int>(std::clamp<int64_t>(arg.AsInt(), std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max()));
+      if (!IsIntegerKind(arg.GetKind()) || arg.AsInt() > kMaxWidth) Invalid();
+      return static_cast<int>(std::max<int64_t>(arg.AsInt(), std::numeric_limits<int>::min()));
     }
     if (FPos >= FFormat.size() || !IsDigit(FFormat[FPos])) return std::nullopt;
     int64_t value = 0;
     while (FPos < FFormat.size() && IsDigit(FFormat[FPos])) {
-      value =
-          std::min<int64_t>(value * 10 + (FFormat[FPos++] - '0'), std::numeric_limits<int>::max());
+      value = value * 10 + (FFormat[FPos++] - '0');
+      if (value > kMaxWidth) Invalid();
     }
     return static_cast<int>(value);
   }

@@ -65,6 +65,9 @@ TEST(FormatTest, MismatchedOrMissingArgumentsAreConvertErrors) {
       {"%x", {2.0}, nullptr},  {"%p", {5}, nullptr},     {"%*d", {"4", 5}, nullptr},
       {"%y", {5}, nullptr},    {"abc %", {1}, nullptr},  {"%5", {1}, nullptr},
       {"%5-d", {1}, nullptr},
+      // Widths that would pad out gigabytes (found by fuzzing) are refused, not allocated.
+      {"%77777777777777777777.U", {1}, nullptr}, {"%.99999999d", {1}, nullptr},
+      {"%*d", {1 << 30, 1}, nullptr},
   };
   for (const auto& c : invalid) {
     try {
