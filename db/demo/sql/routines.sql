@@ -1,0 +1,109 @@
+-- Stored routines of the operating centre's schema. Errors raised here reach the calling program
+-- as "ORA-<code>: <message>".
+
+INSERT INTO ORA_ROUTINES (PACKAGE_NAME, ROUTINE_NAME, ROUTINE_KIND, RESULT_TYPE, BODY) VALUES
+
+-- 1 when the emitent is one of the centre's own, 0 otherwise (also for an unknown emitent).
+('', 'CHECK_MYEMITENT', 'FUNCTION', 'NUMBER',
+ 'SELECT coalesce((SELECT e.IS_OWN FROM &OWNER.EMITENT e WHERE e.ID = :P_ID_EMITENT), 0)'),
+
+-- The client type of the access lists for a WHO: a firm is 2, a private person 3.
+('', 'GET_WHO', 'FUNCTION', 'NUMBER',
+ 'SELECT CASE :P_WHO WHEN 1 THEN 2 WHEN 0 THEN 3 END'),
+
+-- The name of the user working with the schema.
+('', 'GET_USER', 'FUNCTION', 'VARCHAR2',
+ 'SELECT v.VALUE FROM &OWNER.ORA_PACKAGE_VARS v
+  WHERE v.PACKAGE_NAME = ''PARAM_PACK'' AND v.VAR_NAME = ''USER_NAME'''),
+
+-- Whether an object of the schema is available: 1 for a package that exists, 0 otherwise (as text).
+('', 'REQUEST', 'FUNCTION', 'VARCHAR2',
+ 'SELECT CASE WHEN upper(:P_OBJECT_TYPE) = ''PACKAGE''
+               AND (EXISTS (SELECT 1 FROM &OWNER.ORA_ROUTINES r WHERE r.PACKAGE_NAME = upper(:P_OBJECT_NAME))
+                 OR EXISTS (SELECT 1 FROM &OWNER.ORA_PACKAGE_VARS v WHERE v.PACKAGE_NAME = upper(:P_OBJECT_NAME)))
+             THEN ''1'' ELSE ''0'' END'),
+
+-- The points of service of a group.
+('POSGROUPPACK', 'GET_POS_IN_GROUP', 'FUNCTION', 'SYS_REFCURSOR',
+ 'SELECT p.NAME, p.ID_POS, p.ID_EMITENT, p.ID_FILIALA AS ID_FILIAL
+  FROM   &OWNER.POS_GROUP_ITEM gi
+  JOIN   &OWNER.POS p ON p.ID_EMITENT = gi.ID_EMITENT AND p.ID_POS = gi.ID_POS
+  WHERE  gi.ID_GROUP = :PID_GROUP
+  ORDER  BY p.ID_EMITENT, p.ID_FILIALA, p.ID_POS'),
+
+-- The card of the centre's own emitent (the one PARAM_PACK.EMITENT names).
+('PARAM_PACK', 'INF_EMITENT', 'FUNCTION', 'SYS_REFCURSOR',
+ 'SELECT i.EMITENT, e.ID_FIRM AS ID_FIRMY, f.SHORT_NAME AS FIRM_NAME, i.COUNTRY, i.CITY, f.INN,
+         f.OKPO, f.ADRESS, f.DOGOVOR, i.MANAGER, i.MAINBUH, i.MGR_JOBTITLE, i.MARK, f.KPP,
+         i.MANAGER_RP, i.MB_JOBTITLE, i.MGR_JOBTITLE_RP, i.ID_OKONH
+  FROM   &OWNER.OC_EMITENT_INFO i
+  JOIN   &OWNER.EMITENT e ON e.ID = i.EMITENT
+  JOIN   &OWNER.FIRM f    ON f.ID = e.ID_FIRM
+  WHERE  i.EMITENT = (SELECT v.VALUE FROM &OWNER.ORA_PACKAGE_VARS v
+                      WHERE v.PACKAGE_NAME = ''PARAM_PACK'' AND v.VAR_NAME = ''EMITENT'')'),
+
+-- The service schemes of transactions.
+('PARAM_PACK', 'GET_TRN_SHEMES', 'FUNCTION', 'SYS_REFCURSOR',
+ 'SELECT s.SCHEME_ID, s.SCHEME_NAME FROM &OWNER.TRN_SCHEME s ORDER BY s.SCHEME_ID'),
+
+-- The measure of the main currency.
+('PARAM_PACK', 'GET_MAIN_MES', 'FUNCTION', 'VARCHAR2',
+ 'SELECT v.VALUE FROM &OWNER.ORA_PACKAGE_VARS v
+  WHERE v.PACKAGE_NAME = ''PARAM_PACK'' AND v.VAR_NAME = ''CURRENCY_MEASURE'''),
+
+-- Stores a parameter of the package. Numeric parameters (flags among them) accept numbers and
+-- the texts of numbers and of True and False; an unknown parameter is refused.
+('PARAM_PACK', 'SET_PARAM', 'PROCEDURE', NULL,
+ 'SELECT RAISE_APPLICATION_ERROR(-20001, ''Параметр '' || :P_NAME || '' не объявлен в пакете PARAM_PACK'')
+  WHERE NOT EXISTS (SELECT 1 FROM &OWNER.ORA_PACKAGE_VARS v
+                    WHERE v.PACKAGE_NAME = ''PARAM_PACK'' AND v.VAR_NAME = upper(:P_NAME));
+  UPDATE &OWNER.ORA_PACKAGE_VARS
+  SET    VALUE = CASE WHEN DATA_TYPE <> ''NUMBER'' THEN :P_VALUE
+                      WHEN upper(:P_VALUE) = ''TRUE'' THEN 1
+                      WHEN upper(:P_VALUE) = ''FALSE'' THEN 0
+                      ELSE CAST(:P_VALUE AS NUMERIC) END
+  WHERE  PACKAGE_NAME = ''PARAM_PACK'' AND VAR_NAME = upper(:P_NAME)'),
+
+-- The server mirror of marks: a program records each row its list marks or unmarks.
+('TEMP_SELECT_PACK', 'INS_ORDER_LINES_REPORT', 'PROCEDURE', NULL,
+ 'INSERT OR IGNORE INTO &OWNER.TEMP_SELECT_LINE (GUID_SERVICE, DATASET_NAME, ROWID_QUERY, MARKED_AT)
+  VALUES (:P_GUID_SERVICE, :P_DATASET_NAME, :P_ROWID_QUERY, datetime(''now'', ''localtime''))'),
+
+('TEMP_SELECT_PACK', 'DEL_ORDER_LINES_REPORT', 'PROCEDURE', NULL,
+ 'DELETE FROM &OWNER.TEMP_SELECT_LINE
+  WHERE  GUID_SERVICE = :P_GUID_SERVICE AND DATASET_NAME = :P_DATASET_NAME
+    AND  ROWID_QUERY = :P_ROWID_QUERY'),
+
+-- The journal of acts: deleting an act and changing its comment; an unknown act is refused.
+('CARDS_PACK', 'DEL_ACT', 'PROCEDURE', NULL,
+ 'SELECT RAISE_APPLICATION_ERROR(-20010, ''Акт '' || CAST(:P_ACT_ID AS INTEGER) || '' не найден в журнале'')
+  WHERE NOT EXISTS (SELECT 1 FROM &OWNER.DROC_JOURNAL_ACT a WHERE a.DROC_JOURNAL_ACT_ID = :P_ACT_ID);
+  DELETE FROM &OWNER.DROC_JOURNAL_ACT WHERE DROC_JOURNAL_ACT_ID = :P_ACT_ID'),
+
+('CARDS_PACK', 'UPD_COMMENT', 'PROCEDURE', NULL,
+ 'SELECT RAISE_APPLICATION_ERROR(-20010, ''Акт '' || CAST(:P_ACT_ID AS INTEGER) || '' не найден в журнале'')
+  WHERE NOT EXISTS (SELECT 1 FROM &OWNER.DROC_JOURNAL_ACT a WHERE a.DROC_JOURNAL_ACT_ID = :P_ACT_ID);
+  SELECT RAISE_APPLICATION_ERROR(-20011, ''Комментарий длиннее 4000 символов'')
+  WHERE length(:P_NEW_COMMENT) > 4000;
+  UPDATE &OWNER.DROC_JOURNAL_ACT SET COMMENTARY = :P_NEW_COMMENT
+  WHERE  DROC_JOURNAL_ACT_ID = :P_ACT_ID');
+
+INSERT INTO ORA_ROUTINE_ARGS (PACKAGE_NAME, ROUTINE_NAME, POSITION, ARG_NAME, DIRECTION, DATA_TYPE) VALUES
+  ('', 'CHECK_MYEMITENT', 1, 'P_ID_EMITENT', 'IN', 'NUMBER'),
+  ('', 'GET_WHO', 1, 'P_WHO', 'IN', 'NUMBER'),
+  ('', 'REQUEST', 1, 'P_OBJECT_CLASS', 'IN', 'VARCHAR2'),
+  ('', 'REQUEST', 2, 'P_OBJECT_TYPE', 'IN', 'VARCHAR2'),
+  ('', 'REQUEST', 3, 'P_OBJECT_NAME', 'IN', 'VARCHAR2'),
+  ('', 'REQUEST', 4, 'P_PARAMS', 'IN', 'VARCHAR2'),
+  ('POSGROUPPACK', 'GET_POS_IN_GROUP', 1, 'PID_GROUP', 'IN', 'NUMBER'),
+  ('PARAM_PACK', 'SET_PARAM', 1, 'P_NAME', 'IN', 'VARCHAR2'),
+  ('PARAM_PACK', 'SET_PARAM', 2, 'P_VALUE', 'IN', 'VARCHAR2'),
+  ('TEMP_SELECT_PACK', 'INS_ORDER_LINES_REPORT', 1, 'P_GUID_SERVICE', 'IN', 'VARCHAR2'),
+  ('TEMP_SELECT_PACK', 'INS_ORDER_LINES_REPORT', 2, 'P_DATASET_NAME', 'IN', 'VARCHAR2'),
+  ('TEMP_SELECT_PACK', 'INS_ORDER_LINES_REPORT', 3, 'P_ROWID_QUERY', 'IN', 'VARCHAR2'),
+  ('TEMP_SELECT_PACK', 'DEL_ORDER_LINES_REPORT', 1, 'P_GUID_SERVICE', 'IN', 'VARCHAR2'),
+  ('TEMP_SELECT_PACK', 'DEL_ORDER_LINES_REPORT', 2, 'P_DATASET_NAME', 'IN', 'VARCHAR2'),
+  ('TEMP_SELECT_PACK', 'DEL_ORDER_LINES_REPORT', 3, 'P_ROWID_QUERY', 'IN', 'VARCHAR2'),
+  ('CARDS_PACK', 'DEL_ACT', 1, 'P_ACT_ID', 'IN', 'NUMBER'),
+  ('CARDS_PACK', 'UPD_COMMENT', 1, 'P_ACT_ID', 'IN', 'NUMBER'),
+  ('CARDS_PACK', 'UPD_COMMENT', 2, 'P_NEW_COMMENT', 'IN', 'VARCHAR2');
