@@ -35,6 +35,11 @@ class TOraCursor;
 // A bind variable of a statement or block: its value, its direction and, for a cursor variable,
 // the rows a block put into it.
 struct TOraBind {
+  TOraBind() = default;
+  TOraBind(String name, Variant value = Variant(), TOraParamDirection direction = TOraParamDirection::Input,
+           bool isCursor = false)
+      : Name(std::move(name)), Value(std::move(value)), Direction(direction), IsCursor(isCursor) {}
+
   String Name;
   Variant Value;
   TOraParamDirection Direction = TOraParamDirection::Input;
