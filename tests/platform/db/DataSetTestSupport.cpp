@@ -1,0 +1,3 @@
+#include "DataSetTestSupport.h"
+
+RTL_CLASS_IMPL(TTestDataSet, TDataSet)
