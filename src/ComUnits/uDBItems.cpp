@@ -127,6 +127,8 @@ class THashChains {
     hash ^= hash >> 33;
     hash *= 0xFF51AFD7ED558CCDull;
     hash ^= hash >> 33;
+    hash *= 0xC4CEB9FE1A85EC53ull;
+    hash ^= hash >> 33;
     return static_cast<size_t>(hash);
   }
 
