@@ -427,6 +427,7 @@ void TDataSet::Refresh() {
   DoEvent(BeforeRefresh);
   const int recNo = RecNo();
   InternalRefresh();
+  FCalcValid = false;
   const int count = VisibleCount();
   SetCursor(count == 0 ? -1 : std::clamp(recNo, 1, count) - 1);
   FBof = FEof = count == 0;
@@ -663,9 +664,9 @@ void TDataSet::Post() {
     row = RowAt(position);
   } else {
     position = FInsertPosition;
-    row = FStore->AddRow();
     // The new row goes into the order before the row now at its place (or at the end).
     MaterializeOrder();
+    row = FStore->AddRow();
     const int count = VisibleCount();
     size_t orderIndex = FOrder.size();
     if (position < count) {
@@ -826,6 +827,8 @@ void TDataSet::DataEvent(TDataEvent event, intptr_t info) {
       FEnableEvent = deLayoutChange;
     return;
   }
+  if (FDataSources.size() == 1) return FDataSources[0]->DataEvent(event, info);
+  // A handler may detach sources: tell only those still attached.
   const std::vector<TDataSource*> sources = FDataSources;
   for (TDataSource* source : sources)
     if (std::find(FDataSources.begin(), FDataSources.end(), source) != FDataSources.end())
@@ -960,6 +963,7 @@ void TDataSet::MasterChanged() {
   CheckBrowseMode();
   ApplyMasterValues(MasterValues());
   InternalRefresh();
+  FCalcValid = false;
   const int count = VisibleCount();
   SetCursor(count > 0 ? 0 : -1);
   FBof = true;

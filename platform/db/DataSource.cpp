@@ -61,9 +61,14 @@ void TDataSource::UpdateState() {
 void TDataSource::DataEvent(TDataEvent event, intptr_t info) {
   if (event == deUpdateState) return UpdateState();
   if (FState == dsInactive) return;
-  const std::vector<TDataLink*> links = FDataLinks;
-  for (TDataLink* link : links)
-    if (Contains(FDataLinks, link)) link->DataEvent(event, info);
+  if (FDataLinks.size() == 1) {
+    FDataLinks[0]->DataEvent(event, info);
+  } else {
+    // A link's handler may detach links: tell only those still attached.
+    const std::vector<TDataLink*> links = FDataLinks;
+    for (TDataLink* link : links)
+      if (Contains(FDataLinks, link)) link->DataEvent(event, info);
+  }
   switch (event) {
     case deFieldChange:
     case deRecordChange:

@@ -744,6 +744,8 @@ void TField::SetAsDateTime(TDateTime value) {
 
 void TField::SetValue(const Variant& value) {
   if (VarIsNull(value) || VarIsEmpty(value)) return Clear();
+  // A text is read by the field's own rules, with their errors.
+  if (VarIsStr(value) && Family() != TFamily::Variant) return SetAsString(value.AsString());
   switch (Family()) {
     case TFamily::Text:
     case TFamily::Blob:

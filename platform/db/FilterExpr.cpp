@@ -387,43 +387,54 @@ struct TFilterExpr::TEvalContext {
 bool TFilterExpr::Matches(const TRowStore& store, const uint64_t* row, bool caseInsensitive,
                           bool partialCompare) const {
   TEvalContext context{store, row, caseInsensitive, partialCompare, {}};
-  return Evaluate(FRoot, context);
+  return Evaluate(FRoot, context) == TTruth::True;
 }
 
-bool TFilterExpr::Evaluate(int index, TEvalContext& context) const {
+// Three-valued, as SQL: a comparison with a NULL side is unknown, and so is NOT of it, so a row
+// whose field is NULL never matches a condition on that field.
+TFilterExpr::TTruth TFilterExpr::Evaluate(int index, TEvalContext& context) const {
   const TNode& node = FNodes[static_cast<size_t>(index)];
   switch (node.Kind) {
     case TNode::TKind::And:
-      for (int child : node.Children)
-        if (!Evaluate(child, context)) return false;
-      return true;
-    case TNode::TKind::Or:
-      for (int child : node.Children)
-        if (Evaluate(child, context)) return true;
-      return false;
-    case TNode::TKind::Not:
-      return !Evaluate(node.Children[0], context);
+    case TNode::TKind::Or: {
+      const TTruth decisive = node.Kind == TNode::TKind::And ? TTruth::False : TTruth::True;
+      TTruth result = node.Kind == TNode::TKind::And ? TTruth::True : TTruth::False;
+      for (int child : node.Children) {
+        const TTruth truth = Evaluate(child, context);
+        if (truth == decisive) return decisive;
+        if (truth == TTruth::Unknown) result = TTruth::Unknown;
+      }
+      return result;
+    }
+    case TNode::TKind::Not: {
+      const TTruth truth = Evaluate(node.Children[0], context);
+      if (truth == TTruth::Unknown) return truth;
+      return truth == TTruth::True ? TTruth::False : TTruth::True;
+    }
     case TNode::TKind::IsNull:
     case TNode::TKind::IsNotNull:
       return (context.Read(node.Left, 0).Kind == TValue::TKind::Null) ==
-             (node.Kind == TNode::TKind::IsNull);
+                     (node.Kind == TNode::TKind::IsNull)
+                 ? TTruth::True
+                 : TTruth::False;
     case TNode::TKind::Compare:
       return Compare(node, context);
   }
-  return false;
+  return TTruth::Unknown;
 }
 
-bool TFilterExpr::Compare(const TNode& node, TEvalContext& context) const {
+TFilterExpr::TTruth TFilterExpr::Compare(const TNode& node, TEvalContext& context) const {
+  const auto truth = [](bool value) { return value ? TTruth::True : TTruth::False; };
   TValue a = context.Read(node.Left, 0), b = context.Read(node.Right, 1);
-  if (a.Kind == TValue::TKind::Null || b.Kind == TValue::TKind::Null) return false;
+  if (a.Kind == TValue::TKind::Null || b.Kind == TValue::TKind::Null) return TTruth::Unknown;
   if (a.Kind != b.Kind) {
     // A text against a number compares as a number when it reads as one.
     TValue& text = a.Kind == TValue::TKind::Text ? a : b;
-    if (!ReadNumber(text.Text, text.Number)) return false;
+    if (!ReadNumber(text.Text, text.Number)) return TTruth::Unknown;
     text.Kind = TValue::TKind::Number;
   }
   if (a.Kind == TValue::TKind::Number)
-    return OrderHolds(CompareNumbers(a.Number, b.Number), node.Op);
+    return truth(OrderHolds(CompareNumbers(a.Number, b.Number), node.Op));
   const bool equality = node.Op == TCompareOp::Equal || node.Op == TCompareOp::NotEqual;
   const TOperand* literal = node.Right.Kind == TOperand::TKind::Text  ? &node.Right
                             : node.Left.Kind == TOperand::TKind::Text ? &node.Left
@@ -433,11 +444,11 @@ bool TFilterExpr::Compare(const TNode& node, TEvalContext& context) const {
     const bool starts = context.CaseInsensitive
                             ? AnsiUpperCase(String(other)).starts_with(literal->UpperPrefix)
                             : other.starts_with(literal->Prefix);
-    return starts == (node.Op == TCompareOp::Equal);
+    return truth(starts == (node.Op == TCompareOp::Equal));
   }
   if (equality && !context.CaseInsensitive)
-    return (a.Text == b.Text) == (node.Op == TCompareOp::Equal);
+    return truth((a.Text == b.Text) == (node.Op == TCompareOp::Equal));
   const String sa(a.Text), sb(b.Text);
   const int order = context.CaseInsensitive ? AnsiCompareText(sa, sb) : AnsiCompareStr(sa, sb);
-  return OrderHolds(order, node.Op);
+  return truth(OrderHolds(order, node.Op));
 }

@@ -10,8 +10,9 @@
 //               | TRUE | FALSE
 // A field name is a letter, '_' or non-ASCII character followed by letters, digits, '_', '$',
 // '#', '.' or non-ASCII characters. Numbers compare by value; a number field against a text
-// compares the text as a number (a date field reads the text as a date); a comparison with a NULL
-// side never holds. Errors (syntax, unknown field, a text that is not a number for a number
+// compares the text as a number (a date field reads the text as a date). Logic is three-valued:
+// a comparison with a NULL side is unknown, NOT unknown is unknown, and only true rows pass, so
+// a NULL never matches. Errors (syntax, unknown field, a text that is not a number for a number
 // field) raise EDatabaseError. Nesting deeper than 200 levels is refused, so any input is safe.
 #pragma once
 
@@ -45,8 +46,9 @@ class TFilterExpr {
   struct TEvalContext;
   class TParser;
   TFilterExpr() = default;
-  bool Evaluate(int index, TEvalContext& context) const;
-  bool Compare(const TNode& node, TEvalContext& context) const;
+  enum class TTruth : uint8_t { False, True, Unknown };
+  TTruth Evaluate(int index, TEvalContext& context) const;
+  TTruth Compare(const TNode& node, TEvalContext& context) const;
 
   std::vector<TNode> FNodes;
   int FRoot = 0;
