@@ -366,6 +366,17 @@ void TOraConnection::BindAll(sqlite3_stmt* statement, const TAdaptedSql& adapted
   }
 }
 
+void TOraConnection::CheckStatement(const String& sql) {
+  if (IsPLSQLText(sql)) {
+    for (const TPlsqlStatement& statement : ParsePlsqlBlock(sql))
+      if (statement.Kind == TPlsqlStatement::TKind::Call || statement.HasArgs) ResolveRoutine(statement.Routine);
+    return;
+  }
+  const TAdaptedSql adapted = AdaptOracleSql(sql);
+  AttachNamedSchemas(adapted.NameHeads);
+  sqlite3_finalize(Prepare(adapted.Text));
+}
+
 std::unique_ptr<TOraCursor> TOraConnection::OpenQuery(const String& sql, const TOraBinds& binds) {
   FFaults->Hit(TOraFault::Statement);
   const TAdaptedSql adapted = AdaptOracleSql(sql);

@@ -32,18 +32,16 @@ enum class TOraParamDirection { Input, Output, InputOutput, Result };
 
 class TOraCursor;
 
-// A bind variable of a statement or block: its value, its direction and, for a cursor variable,
-// the rows a block put into it.
+// A bind variable of a statement or block: its value, its direction and, when a block assigned a
+// cursor to it, the cursor's rows.
 struct TOraBind {
   TOraBind() = default;
-  TOraBind(String name, Variant value = Variant(), TOraParamDirection direction = TOraParamDirection::Input,
-           bool isCursor = false)
-      : Name(std::move(name)), Value(std::move(value)), Direction(direction), IsCursor(isCursor) {}
+  TOraBind(String name, Variant value = Variant(), TOraParamDirection direction = TOraParamDirection::Input)
+      : Name(std::move(name)), Value(std::move(value)), Direction(direction) {}
 
   String Name;
   Variant Value;
   TOraParamDirection Direction = TOraParamDirection::Input;
-  bool IsCursor = false;
   std::shared_ptr<TOraCursor> Cursor;
 };
 using TOraBinds = std::vector<TOraBind>;
@@ -131,6 +129,9 @@ class TOraConnection {
   void AttachSchema(const String& name);
   bool IsAttached(const String& name) const;
 
+  // Compiles a statement, or resolves the routines of a block, without running anything: a missing
+  // view, column or routine is reported before the first open.
+  void CheckStatement(const String& sql);
   // A query in Oracle's dialect (macros expanded): its rows.
   std::unique_ptr<TOraCursor> OpenQuery(const String& sql, const TOraBinds& binds);
   // A statement without rows, or a PL/SQL block; output variables are written back into binds.

@@ -114,7 +114,7 @@ TEST_F(OraConnection, RoutesRoutineCallsInSqlToTheCatalog) {
 
 TEST_F(OraConnection, RunsThePlsqlBlockForms) {
   auto connection = Connect("OC_TEST");
-  TOraBinds binds = {{"RESULT", Variant(), TOraParamDirection::Output, true},
+  TOraBinds binds = {{"RESULT", Variant(), TOraParamDirection::Output},
                      {"N", Variant(), TOraParamDirection::Output},
                      {"MAX", Variant(7), TOraParamDirection::InputOutput},
                      {"NAME", Variant("Смирнов")},
