@@ -401,7 +401,7 @@ void TDataSet::SetupCalcStore() {
   FCalcStore.reset();
   FCalcValid = false;
   if (kinds.empty()) return;
-  FCalcStore = std::make_unique<TRowStore>(std::move(kinds));
+  FCalcStore = std::make_unique<TRowStore>(std::move(kinds), 0);
   FCalcStore->AddRow();
 }
 
@@ -806,6 +806,7 @@ void TDataSet::Calculate() {
   } catch (...) {
     FState = saved;
     FCalculating = false;
+    FCalcValid = false;  // calculate again at the next read
     throw;
   }
   FState = saved;

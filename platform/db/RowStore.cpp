@@ -8,18 +8,20 @@ std::atomic<uint64_t> gNextStoreId{1};
 
 }  // namespace
 
-TRowStore::TRowStore(std::vector<TStorageKind> kinds)
+TRowStore::TRowStore(std::vector<TStorageKind> kinds, unsigned blockShift)
     : FId(gNextStoreId.fetch_add(1)),
       FKinds(std::move(kinds)),
       FNullWords((FKinds.size() + 63) / 64),
-      FStride(FNullWords + FKinds.size()) {
+      FStride(FNullWords + FKinds.size()),
+      FBlockShift(blockShift),
+      FBlockMask((1u << blockShift) - 1) {
   if (FStride == 0) FStride = 1;  // a row without columns still has an identity
 }
 
 uint32_t TRowStore::AddRow() {
   const uint32_t index = FRowCount;
-  if ((index & kBlockMask) == 0)
-    FBlocks.push_back(std::make_unique<uint64_t[]>((kBlockMask + 1) * FStride));
+  if ((index & FBlockMask) == 0)
+    FBlocks.push_back(std::make_unique<uint64_t[]>((FBlockMask + 1) * FStride));
   ++FRowCount;
   ClearRow(Row(index));
   return index;
@@ -106,6 +108,6 @@ void TRowStore::ResetValues() {
 }
 
 size_t TRowStore::MemoryUsed() const {
-  return FBlocks.size() * (kBlockMask + 1) * FStride * sizeof(uint64_t) + FArenaTotal +
+  return FBlocks.size() * (FBlockMask + 1) * FStride * sizeof(uint64_t) + FArenaTotal +
          FVariants.capacity() * sizeof(Variant);
 }

@@ -25,7 +25,8 @@ enum class TStorageKind : uint8_t { Integer, Float, Text, Variant };
 
 class TRowStore {
  public:
-  explicit TRowStore(std::vector<TStorageKind> kinds);
+  // Rows come in blocks of 2^blockShift; a store of one row (the calculated values) takes 0.
+  explicit TRowStore(std::vector<TStorageKind> kinds, unsigned blockShift = 10);
   TRowStore(const TRowStore&) = delete;
   TRowStore& operator=(const TRowStore&) = delete;
 
@@ -41,10 +42,10 @@ class TRowStore {
   // Appends a row with every cell NULL and returns its index.
   uint32_t AddRow();
   uint64_t* Row(uint32_t index) {
-    return FBlocks[index >> kBlockShift].get() + (index & kBlockMask) * FStride;
+    return FBlocks[index >> FBlockShift].get() + (index & FBlockMask) * FStride;
   }
   const uint64_t* Row(uint32_t index) const {
-    return FBlocks[index >> kBlockShift].get() + (index & kBlockMask) * FStride;
+    return FBlocks[index >> FBlockShift].get() + (index & FBlockMask) * FStride;
   }
   // Sets every cell of a row image (a row of this store or a copy of one) to NULL.
   void ClearRow(uint64_t* row) const { std::memset(row, 0, FStride * sizeof(uint64_t)); }
@@ -85,8 +86,6 @@ class TRowStore {
   size_t MemoryUsed() const;
 
  private:
-  static constexpr unsigned kBlockShift = 10;
-  static constexpr uint32_t kBlockMask = (1u << kBlockShift) - 1;
   static constexpr size_t kArenaBlock = 256 * 1024;
   static constexpr uint64_t kInlineFlag = uint64_t{1} << 63;
 
@@ -99,6 +98,8 @@ class TRowStore {
   std::vector<TStorageKind> FKinds;
   size_t FNullWords;
   size_t FStride;
+  unsigned FBlockShift;
+  uint32_t FBlockMask;
   uint32_t FRowCount = 0;
   std::vector<std::unique_ptr<uint64_t[]>> FBlocks;
   std::vector<std::unique_ptr<char[]>> FArena;

@@ -176,7 +176,8 @@ TEST(MasterDetail, AQueryDetailGetsTheMasterValuesNamedAfterTheMasterFields) {
   auto members = MakeEmitents(false);
   members->Columns = {{"ID_GROUP", ftInteger}, {"ID", ftInteger}};
   members->RowsFor = [](const std::vector<TMasterValue>& values) {
-    const int group = values.empty() || VarIsNull(values[0].Value) ? -1 : values[0].Value.AsInteger();
+    const int group =
+        values.empty() || VarIsNull(values[0].Value) ? -1 : values[0].Value.AsInteger();
     return TTestRows{{group, group * 100}, {group, group * 100 + 1}};
   };
   members->SetMasterSource(source.get());
