@@ -15,7 +15,7 @@ namespace {
 
 // The scripts of each schema file, in the order they run.
 const std::initializer_list<const char*> OperatingCentreScripts = {
-    "catalog", "tables", "views", "language", "names", "seed", "routines", "param_pack"};
+    "catalog", "tables", "views", "language", "names", "seed", "indexes", "routines", "param_pack"};
 const std::initializer_list<const char*> TranslationScripts = {"catalog", "language"};
 
 [[noreturn]] void RaiseCreateError(const String& folder, const String& cause) {
@@ -51,8 +51,11 @@ class TSchemaFileBuild {
   TSchemaFileBuild(const TSchemaFileBuild&) = delete;
   TSchemaFileBuild& operator=(const TSchemaFileBuild&) = delete;
 
+  // The seed script reads the scale from DEMO_SCALE; the file keeps it as its user version.
   void SetRowsPerList(int rows) {
-    Execute("CREATE TEMP TABLE DEMO_SCALE AS SELECT " + std::to_string(rows) + " AS N", "scale");
+    const String n = std::to_string(rows);
+    Execute("CREATE TEMP TABLE DEMO_SCALE AS SELECT " + n + " AS N; PRAGMA user_version = " + n,
+            "scale");
   }
 
   void RunScripts(std::initializer_list<const char*> names) {
@@ -71,7 +74,8 @@ class TSchemaFileBuild {
   // Puts the completed file in place of the schema file. Journals of a previous file of that
   // name go first: left beside the new file, they would be replayed into it.
   void Install() {
-    for (const char* companion : {"-journal", "-wal", "-shm"}) ::unlink((FFileName + companion).c_str());
+    for (const char* companion : {"-journal", "-wal", "-shm"})
+      ::unlink((FFileName + companion).c_str());
     if (std::rename(FTempName.c_str(), FFileName.c_str()) != 0)
       RaiseCreateError(FFolder, ExtractFileName(FFileName) + " cannot be replaced");
     FTempName.clear();
@@ -127,6 +131,21 @@ class TSchemaFileBuild {
 };
 
 }  // namespace
+
+int DemoDatabaseRows(const String& folder) {
+  const String fileName = IncludeTrailingPathDelimiter(folder) + DemoSchemaName + ".db";
+  sqlite3* database = nullptr;
+  int rows = 0;
+  if (sqlite3_open_v2(fileName.c_str(), &database, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(database, "PRAGMA user_version", -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW)
+      rows = sqlite3_column_int(statement, 0);
+    sqlite3_finalize(statement);
+  }
+  sqlite3_close(database);
+  return rows;
+}
 
 void CreateDemoDatabase(const String& folder, int rowsPerList) {
   if (rowsPerList < MinDemoRows || rowsPerList > MaxDemoRows)

@@ -26,3 +26,8 @@ inline constexpr int MaxDemoRows = 5000000;
 // no half-written schema file behind. Raises EDatabaseError naming the folder and the cause when
 // rowsPerList is outside MinDemoRows..MaxDemoRows or the files cannot be made.
 void CreateDemoDatabase(const String& folder, int rowsPerList);
+
+// The rows per list of the demo database in the folder (OC_DEMO.db keeps them as its user
+// version), 0 when the folder holds none or its file cannot be read: a program that needs a
+// large scale can reuse a database it built before.
+int DemoDatabaseRows(const String& folder);

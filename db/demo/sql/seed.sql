@@ -77,6 +77,9 @@ JOIN   EMITENT e             ON e.ID = CASE WHEN s.I % 10 < 4 THEN 1 + s.I % 3 E
 JOIN   temp.SEED_POS_BRAND b ON b.I = 1 + s.R3 % k.POS_BRANDS
 JOIN   temp.SEED_ADDRESS a   ON a.I = s.I;
 
+-- Terminals and operators find their point by its number.
+CREATE INDEX POS_BY_NUMBER ON POS (ID_POS);
+
 -- Group 0 is the service group of all points, which the lists leave out; groups 1 to 3 take part
 -- in the export of invoices; group 10 has no owner firm.
 INSERT INTO POS_GROUP (ID, NAME, DESCRIPTION, ID_FIRM, NAME_FOR_REPORT, USE_IN_EXP_INVOICE) VALUES
