@@ -828,6 +828,7 @@ void TDataSet::DataEvent(TDataEvent event, intptr_t info) {
       FEnableEvent = deLayoutChange;
     return;
   }
+  if (FDataSources.empty()) return;
   if (FDataSources.size() == 1) return FDataSources[0]->DataEvent(event, info);
   // A handler may detach sources: tell only those still attached.
   const std::vector<TDataSource*> sources = FDataSources;

@@ -24,13 +24,19 @@
 // - InternalRefresh() re-fetches: the default runs LoadData into a new buffer, keeps the fields
 //   when the columns are the same (rebinding or re-creating them otherwise) and replaces the old
 //   rows; a descendant whose rows are its own (the in-memory table) overrides it.
-// - ApplyMasterValues(values) is called before every fetch while a master (MasterSource) is
-//   active: the values of the master's current row for MasterFields, paired with DetailFields.
-//   A query binds them to its parameters named after the master fields; the in-memory table
-//   restricts its rows to those whose DetailFields equal them (SetLocalRange). When the master's
-//   current row changes, the detail posts or cancels its pending edit, takes the new values,
-//   re-fetches through InternalRefresh, goes to its first row and fires AfterScroll.
+// - ApplyMasterValues(values) gives a detail (MasterSource, MasterFields) the values of its open
+//   master's current row for MasterFields, paired with DetailFields (Null for each when the
+//   master has no rows): before the fetch of Open, and whenever the master's current row
+//   changes (it scrolls, re-fetches, enters edit state or a master field changes): then the
+//   detail posts or cancels its pending edit, takes the values, re-fetches through
+//   InternalRefresh, goes to its first row and fires AfterScroll. A closing master leaves the
+//   detail's rows as they are; while the master's controls are disabled the detail waits for
+//   EnableControls. A query binds the values to its parameters named after the master fields; the
+//   in-memory table keeps the rows whose DetailFields equal them (SetLocalRange).
 // - CanModify() tells whether Edit/Insert/Delete are allowed (ReadOnly clears it).
+//
+// Calculated and lookup fields are worked out when one of them is read for a record: once per
+// record until a field of it changes (OnCalcFields runs in dsCalcFields state, lookups first).
 #pragma once
 
 #include <cstdint>
