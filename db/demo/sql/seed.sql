@@ -476,11 +476,10 @@ INSERT INTO DROC_JOURNAL_ACT (DROC_JOURNAL_ACT_ID, ACT_NUMBER, ACT_DATE, CLIENT_
 SELECT x.I, x.ACT_NUMBER, x.ACT_DATE, c.ID, c.WHO, x.AMOUNT, x.COMMENTARY,
        CASE WHEN x.ACT_NUMBER <> 3 THEN x.FILE_NAME END,
        CASE WHEN x.ACT_NUMBER <> 3 THEN CAST(
-         'Акт приёма-передачи карт № ' || x.ACT_NUMBER || ' от ' || substr(x.ACT_DATE, 1, 10)
+         'Акт приёма-передачи карт № ' || x.ACT_NUMBER || ' от ' || strftime('%d.%m.%Y', x.ACT_DATE)
          || char(13, 10) || 'Клиент: ' || c.NAME || char(13, 10)
          || 'Количество карт: ' || x.AMOUNT || char(13, 10) AS BLOB) END
-FROM  (SELECT s.I, s.R1, s.R2,
-              2022 + (s.I - 1) % 3 AS ACT_YEAR,
+FROM  (SELECT s.I, s.R2,
               1 + (s.I - 1) / 3 AS ACT_NUMBER,
               datetime((2022 + (s.I - 1) % 3) || '-01-01 09:00:00',
                        '+' || (((s.I - 1) / 3) * 364 / z.ACTS_PER_YEAR) || ' days',
