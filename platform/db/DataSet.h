@@ -106,8 +106,6 @@ class TDataLoad {
   // a suffix (see TFieldDefs::Add). Returns the column's index.
   int AddColumn(const String& name, TFieldType type, int size = 0, int precision = 0, int scale = 0,
                 bool required = false);
-  int ColumnCount() const { return FDefs.Count(); }
-  const TFieldDefs& Columns() const { return FDefs; }
 
   // Starts a new row with every cell NULL.
   void AppendRow();
@@ -295,8 +293,6 @@ class TDataSet : public TComponent {
   void SetLocalRange(const std::vector<TMasterValue>& values);
   // Re-applies the range and the filter to every row; the caller places the cursor.
   void RebuildVisibleRows();
-  // The current row buffer, for descendants that keep their rows across re-fetches.
-  TRowStore* Store() const { return FStore.get(); }
 
   [[noreturn]] void Error(const String& message) const { DatabaseError(message, this); }
   void CheckActive() const;

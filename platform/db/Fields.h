@@ -335,7 +335,6 @@ class TFieldDefs {
   int Add(const TFieldDef& def);
   // Index by name (letter case ignored); -1 when there is none.
   int IndexOf(const String& name) const;
-  void Clear() { FItems.clear(); }
 
  private:
   std::vector<TFieldDef> FItems;
