@@ -291,8 +291,17 @@ void TOraConnection::RaiseError(const String& context) const {
 
 sqlite3_stmt* TOraConnection::Prepare(const String& sql) {
   sqlite3_stmt* statement = nullptr;
-  if (sqlite3_prepare_v2(FDb, sql.data(), static_cast<int>(sql.size()), &statement, nullptr) != SQLITE_OK) RaiseError();
+  const char* tail = nullptr;
+  if (sqlite3_prepare_v2(FDb, sql.data(), static_cast<int>(sql.size()), &statement, &tail) != SQLITE_OK) RaiseError();
   if (!statement) throw EDatabaseError("The statement is empty");
+  // A second statement after the first would be dropped without a word; refuse it instead.
+  const String rest(tail, static_cast<size_t>(sql.data() + sql.size() - tail));
+  TSqlTokens t(rest);
+  for (int i = t.NextSig(-1); i < t.Count(); i = t.NextSig(i))
+    if (!t.IsSym(i, ';')) {
+      sqlite3_finalize(statement);
+      throw EDatabaseError("Only one statement can run at a time: " + Trim(rest));
+    }
   return statement;
 }
 
@@ -582,8 +591,17 @@ bool TOraConnection::FindRoutine(const String& schema, const String& package, co
   return true;
 }
 
+// The parts of a routine or package name: identifiers, the first of three a schema. Anything
+// else is refused before it can reach a statement.
+static std::vector<String> CheckedNameParts(const String& name) {
+  std::vector<String> parts = SplitName(name);
+  if (parts.size() > 3 || !std::all_of(parts.begin(), parts.end(), IsSchemaName))
+    throw EDatabaseError("Invalid name \"" + name + "\": only letters, digits, \"_\", \"$\" and \"#\" are allowed");
+  return parts;
+}
+
 bool TOraConnection::TryResolveRoutine(const String& name, TRoutine& routine) {
-  const std::vector<String> parts = SplitName(name);
+  const std::vector<String> parts = CheckedNameParts(name);
   if (parts.size() == 3) return FindRoutine(parts[0], parts[1], parts[2], routine);
   if (parts.size() == 2)
     return FindRoutine(FDefaultSchema, parts[0], parts[1], routine) || FindRoutine(parts[0], String(), parts[1], routine);
@@ -699,7 +717,7 @@ void TOraConnection::CallProcedure(const String& name, std::vector<Variant>& arg
 }
 
 bool TOraConnection::TryPackageVariable(const String& qualifiedName, Variant& value) {
-  std::vector<String> parts = SplitName(qualifiedName);
+  std::vector<String> parts = CheckedNameParts(qualifiedName);
   if (parts.size() == 2) parts.insert(parts.begin(), FDefaultSchema);
   if (parts.size() != 3 || !IsSchemaName(parts[0])) return false;
   if (!FAttached.count(parts[0])) {

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -120,8 +121,21 @@ double Number(sqlite3_value* v) {
   return value;
 }
 
+// A whole number argument (positions, lengths, counts), truncated and held within a range where
+// every use stays exact; NaN counts as 0.
+long long Whole(sqlite3_value* v) {
+  const double value = std::trunc(Number(v));
+  if (std::isnan(value)) return 0;
+  return static_cast<long long>(std::clamp(value, -1e15, 1e15));
+}
+
 TDateTime Date(sqlite3_value* v) {
-  if (IsNumeric(v)) return sqlite3_value_double(v);
+  if (IsNumeric(v)) {
+    const double value = sqlite3_value_double(v);
+    // Days from 1 January 0001 to 31 December 9999.
+    if (!(value >= -693593 && value < 2958466)) Fail("ORA-01841: (full) year must be between -4713 and +9999");
+    return value;
+  }
   TDateTime value = 0;
   if (!SqlTextToDateTime(Text(v), value)) Fail("ORA-01858: a non-numeric character was found where a numeric was expected: '" + Text(v) + "'");
   return value;
@@ -375,16 +389,16 @@ void FnTrunc(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   const bool isDate = !IsNumeric(argv[0]) && LooksLikeDate(argv[0]);
   if (isDate) return ResultDate(ctx, TruncDate(Date(argv[0]), argc > 1 ? Text(argv[1]) : "DD"));
   const double value = Number(argv[0]);
-  const int digits = argc > 1 && !IsNull(argv[1]) ? static_cast<int>(Number(argv[1])) : 0;
+  const long long digits = argc > 1 && !IsNull(argv[1]) ? Whole(argv[1]) : 0;
   if (digits < -300 || digits > 300) Fail("ORA-01426: numeric overflow");
-  const double scale = std::pow(10.0, digits);
+  const double scale = std::pow(10.0, static_cast<double>(digits));
   ResultNumber(ctx, std::trunc(value * scale) / scale);
 }
 
 void FnAddMonths(sqlite3_context* ctx, int, sqlite3_value** argv) {
   if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
-  const double months = std::trunc(Number(argv[1]));
-  if (std::fabs(months) > 120000) Fail("ORA-01841: (full) year must be between -4713 and +9999");
+  const long long months = Whole(argv[1]);
+  if (months > 120000 || months < -120000) Fail("ORA-01841: (full) year must be between -4713 and +9999");
   ResultDate(ctx, AddMonths(Date(argv[0]), static_cast<int>(months)));
 }
 
@@ -401,11 +415,11 @@ void FnSubstr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (IsNull(argv[0]) || IsNull(argv[1]) || (argc > 2 && IsNull(argv[2]))) return sqlite3_result_null(ctx);
   const std::u32string chars = Chars(Text(argv[0]));
   const long long size = static_cast<long long>(chars.size());
-  long long start = static_cast<long long>(std::trunc(Number(argv[1])));
+  long long start = Whole(argv[1]);
   if (start == 0) start = 1;
   if (start < 0) start += size + 1;
   if (start < 1 || start > size) return sqlite3_result_null(ctx);
-  long long length = argc > 2 ? static_cast<long long>(std::trunc(Number(argv[2]))) : size;
+  long long length = argc > 2 ? Whole(argv[2]) : size;
   if (length < 1) return sqlite3_result_null(ctx);
   length = std::min(length, size - start + 1);
   ResultText(ctx, Utf8(chars.substr(static_cast<size_t>(start - 1), static_cast<size_t>(length))));
@@ -417,8 +431,8 @@ void FnInstr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   const std::u32string text = Chars(Text(argv[0]));
   const std::u32string part = Chars(Text(argv[1]));
   const long long size = static_cast<long long>(text.size());
-  const long long start = argc > 2 ? static_cast<long long>(Number(argv[2])) : 1;
-  const long long occurrence = argc > 3 ? static_cast<long long>(Number(argv[3])) : 1;
+  const long long start = argc > 2 ? Whole(argv[2]) : 1;
+  const long long occurrence = argc > 3 ? Whole(argv[3]) : 1;
   if (start == 0 || occurrence < 1) {
     if (occurrence < 1) Fail("ORA-01428: argument '" + std::to_string(occurrence) + "' is out of range");
     return sqlite3_result_int(ctx, 0);
@@ -439,7 +453,7 @@ void FnInstr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 
 void Padded(sqlite3_context* ctx, int argc, sqlite3_value** argv, bool left) {
   if (IsNull(argv[0]) || IsNull(argv[1]) || (argc > 2 && IsNull(argv[2]))) return sqlite3_result_null(ctx);
-  const double width = std::trunc(Number(argv[1]));
+  const long long width = Whole(argv[1]);
   if (width < 1) return sqlite3_result_null(ctx);
   if (width > 32767) Fail("ORA-01489: result of string concatenation is too long");
   const size_t size = static_cast<size_t>(width);
@@ -472,7 +486,7 @@ void FnConcat(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 }
 
 void FnRaiseApplicationError(sqlite3_context* ctx, int, sqlite3_value** argv) {
-  const long long code = static_cast<long long>(Number(argv[0]));
+  const long long code = Whole(argv[0]);
   Fail("ORA" + (code < 0 ? std::to_string(code) : "-" + std::to_string(code)) + ": " + Text(argv[1]));
 }
 
@@ -629,7 +643,9 @@ String FormatOracleNumber(double value, const String& model) {
     if (!std::strchr("90.,DG", ch)) Fail("ORA-01481: invalid number format model");
   int decimals = 0;
   for (char ch : decimalPart) decimals += ch == '9' || ch == '0';
-  char buffer[400];
+  // Oracle's models hold at most 63 characters.
+  if (format.size() > 63 || !std::isfinite(value)) Fail("ORA-01481: invalid number format model");
+  char buffer[512];
   std::snprintf(buffer, sizeof buffer, "%.*f", decimals, std::fabs(value));
   const String digits = buffer;
   const size_t dot = digits.find('.');

@@ -51,6 +51,11 @@ TEST_F(OraConnection, AttachesSchemaFilesOnFirstUse) {
   EXPECT_NE(ErrorOf([&] { connection->AttachSchema("OC_NONE"); }).find("not found"), String::npos);
   EXPECT_NE(ErrorOf([&] { Rows(*connection, "SELECT * FROM OC_NONE.V_EMP"); }).find("no such table: OC_NONE.V_EMP"), String::npos);
   EXPECT_NE(ErrorOf([&] { connection->AttachSchema("OC_TEST; DROP"); }).find("Invalid schema name"), String::npos);
+  TOraBinds none;
+  EXPECT_NE(ErrorOf([&] { connection->Execute("DELETE FROM oc_test.t_log; DELETE FROM oc_test.t_emp", none); })
+                .find("Only one statement"),
+            String::npos);
+  EXPECT_EQ(Rows(*connection, "SELECT count(*) FROM oc_test.t_emp;"), "3;");
 
   TTempFolder::WriteFile(FFolder / "BROKEN.db", String(4096, 'x'));
   EXPECT_NE(ErrorOf([&] { connection->AttachSchema("broken"); }).find("Schema BROKEN: cannot open"), String::npos);
@@ -110,6 +115,9 @@ TEST_F(OraConnection, RoutesRoutineCallsInSqlToTheCatalog) {
             "1|Админ;3|Оператор;");
   EXPECT_EQ(ErrorOf([&] { Rows(*connection, "SELECT oc_test.emp_pack.nothing(1) FROM dual"); }),
             "PLS-00201: identifier 'OC_TEST.EMP_PACK.NOTHING' must be declared");
+  EXPECT_NE(ErrorOf([&] { connection->CallFunction("oc test.emp_pack.role_name", {Variant(1)}); }).find("Invalid name"),
+            String::npos);
+  EXPECT_NE(ErrorOf([&] { connection->PackageVariable("OC_TEST'--.EMP_PACK", "MANAGER"); }).find("Invalid name"), String::npos);
 }
 
 TEST_F(OraConnection, RunsThePlsqlBlockForms) {
