@@ -175,7 +175,7 @@ struct TOraConnection::TRoutine {
 };
 
 TOraCursor::TOraCursor(TOraConnection* connection, sqlite3_stmt* statement, const String& describedText)
-    : FConnection(connection), FStatement(statement) {
+    : FStatement(statement) {
   const int rc = sqlite3_step(FStatement);
   if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
     const String message = sqlite3_errmsg(sqlite3_db_handle(FStatement));
@@ -234,6 +234,8 @@ bool TOraCursor::Next() {
   return false;
 }
 
+int TOraCursor::StorageTypeOf(int column) const { return sqlite3_column_type(FStatement, column); }
+
 int TOraCursor::TypeOf(int column) const {
   const int type = sqlite3_column_type(FStatement, column);
   if (type == SQLITE_TEXT && sqlite3_column_bytes(FStatement, column) == 0) return SQLITE_NULL;
@@ -262,7 +264,8 @@ TOraConnection::TOraConnection(const String& folder, const String& defaultSchema
   if (!std::filesystem::is_directory(folder, error))
     throw EDatabaseError("Database folder \"" + folder + "\" not found");
   if (FFolder.back() != '/') FFolder += '/';
-  if (sqlite3_open_v2(":memory:", &FDb, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+  if (sqlite3_open_v2(":memory:", &FDb, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) !=
+      SQLITE_OK) {
     const String message = FDb ? sqlite3_errmsg(FDb) : "out of memory";
     sqlite3_close_v2(FDb);
     throw EDatabaseError("Cannot open the database engine: " + message);

@@ -10,6 +10,8 @@
 // last statement, and a PROCEDURE's OUT arguments take the columns of the same name of the first
 // row of its last statement. Routines registered in C++ take precedence over the catalog.
 //
+// A connection serves the one thread that uses its session, so it runs without SQLite's locking.
+//
 // Errors are EDatabaseError with the engine's message; a routine's own error (raised with
 // RAISE_APPLICATION_ERROR or thrown by a C++ routine) reaches the caller with its message. A PL/SQL
 // block is atomic, as Oracle makes a call: when it fails, its changes are undone, and a transaction
@@ -95,6 +97,8 @@ class TOraCursor {
   // The current row. A NULL or an empty text is TypeOf == 5 (SQLITE_NULL); 1 integer, 2 float,
   // 3 text, 4 blob otherwise.
   int TypeOf(int column) const;
+  // The same without the test for an empty text, for loops that read the text anyway.
+  int StorageTypeOf(int column) const;
   int64_t AsInt64(int column) const;
   double AsDouble(int column) const;
   std::string_view AsText(int column) const;  // also the bytes of a blob
@@ -105,7 +109,6 @@ class TOraCursor {
   friend class TOraConnection;
   TOraCursor(TOraConnection* connection, sqlite3_stmt* statement, const String& describedText);
 
-  TOraConnection* FConnection;
   sqlite3_stmt* FStatement;
   std::vector<TOraColumn> FColumns;
   bool FPendingRow = false;
@@ -120,9 +123,6 @@ class TOraConnection {
   ~TOraConnection();
   TOraConnection(const TOraConnection&) = delete;
   TOraConnection& operator=(const TOraConnection&) = delete;
-
-  const String& Folder() const { return FFolder; }
-  const String& DefaultSchema() const { return FDefaultSchema; }
 
   // Attaches the schema's file unless it is attached already. The name is checked first
   // (CheckSchemaName); a missing or unreadable file raises EDatabaseError.
@@ -169,7 +169,6 @@ class TOraConnection {
 
  private:
   friend class TOraCursor;
-  friend struct TOraCallContext;
   struct TRoutine;
   struct TBlockRunner;
 

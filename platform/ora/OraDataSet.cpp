@@ -32,7 +32,7 @@ void FetchRows(TOraCursor& cursor, TDataLoad& load) {
   while (cursor.Next()) {
     load.AppendRow();
     for (int i = 0; i < count; ++i) {
-      switch (cursor.TypeOf(i)) {
+      switch (cursor.StorageTypeOf(i)) {
         case 1:  // integer
           load.SetInteger(i, cursor.AsInt64(i));
           break;
@@ -43,6 +43,8 @@ void FetchRows(TOraCursor& cursor, TDataLoad& load) {
         case 4: {
           const std::string_view text = cursor.AsText(i);
           TDateTime date = 0;
+          // An empty text stays NULL, as Oracle has none.
+          if (text.empty()) break;
           if (isDate[static_cast<size_t>(i)] && SqlTextToDateTime(text, date))
             load.SetFloat(i, date);
           else
