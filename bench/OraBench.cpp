@@ -40,9 +40,11 @@ const String& DemoFolder() {
     const char* named = std::getenv("ROD_BENCH_DEMO_DB");
     const char* temp = std::getenv("TMPDIR");
     String path = named && *named ? String(named)
-                                  : String(temp && *temp ? temp : "/tmp") + "/rod-bench-demo-" + std::to_string(BenchRows());
+                                  : String(temp && *temp ? temp : "/tmp") + "/rod-bench-demo-" +
+                                        std::to_string(BenchRows());
     if (path.back() != '/') path += '/';
-    if (!std::filesystem::exists(path + DemoSchemaName + ".db")) CreateDemoDatabase(path, BenchRows());
+    if (!std::filesystem::exists(path + DemoSchemaName + ".db"))
+      CreateDemoDatabase(path, BenchRows());
     return path;
   }();
   return folder;
@@ -52,7 +54,8 @@ void BM_RawSqliteWalk(benchmark::State& state) {
   sqlite3* db = nullptr;
   // Without locking, as the sessions' engine runs.
   sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-  const String attach = "ATTACH DATABASE '" + DemoFolder() + DemoSchemaName + ".db' AS " + DemoSchemaName;
+  const String attach =
+      "ATTACH DATABASE '" + DemoFolder() + DemoSchemaName + ".db' AS " + DemoSchemaName;
   sqlite3_exec(db, attach.c_str(), nullptr, nullptr, nullptr);
   int64_t rows = 0;
   for (auto _ : state) {
@@ -142,7 +145,8 @@ void BM_OraQueryOpenAndWalk(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * rows);
   state.counters["rows"] = static_cast<double>(rows);
-  state.counters["bytes_per_row"] = rows ? static_cast<double>(memory) / static_cast<double>(rows) : 0;
+  state.counters["bytes_per_row"] =
+      rows ? static_cast<double>(memory) / static_cast<double>(rows) : 0;
 }
 BENCHMARK(BM_OraQueryOpenAndWalk)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 const bool kOpenAndWalkRatios =
@@ -162,9 +166,11 @@ void BM_OraQueryMarkEveryRow(benchmark::State& state) {
     }
   }
   state.SetItemsProcessed(state.iterations() * rows);
-  state.counters["time_per_row"] = benchmark::Counter(static_cast<double>(state.iterations() * rows),
-                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-  state.counters["bytes_per_row_after"] = static_cast<double>(bench.Query->BufferMemoryUsed()) / static_cast<double>(rows);
+  state.counters["time_per_row"] =
+      benchmark::Counter(static_cast<double>(state.iterations() * rows),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["bytes_per_row_after"] =
+      static_cast<double>(bench.Query->BufferMemoryUsed()) / static_cast<double>(rows);
 }
 BENCHMARK(BM_OraQueryMarkEveryRow)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(3);
 

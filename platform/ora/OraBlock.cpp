@@ -9,7 +9,6 @@ namespace {
   throw EDatabaseError("Unsupported PL/SQL statement: " + Trim(String(statement)));
 }
 
-
 // A dotted name from `first`, with an optional argument list, covering [first, last] exactly.
 bool ReadRoutineReference(const TSqlTokens& t, int first, int last, TPlsqlStatement& statement) {
   if (!t.IsName(first)) return false;
@@ -79,7 +78,8 @@ std::vector<TPlsqlStatement> ParsePlsqlBlock(const String& text) {
   int first = -1;
   int end = -1;
   for (int i = t.NextSig(begin); i < t.Count(); i = t.NextSig(i)) {
-    if (t.Depth(i) == 0 && (t.IsWord(i, "BEGIN") || t.IsWord(i, "DECLARE") || t.IsWord(i, "EXCEPTION")))
+    if (t.Depth(i) == 0 &&
+        (t.IsWord(i, "BEGIN") || t.IsWord(i, "DECLARE") || t.IsWord(i, "EXCEPTION")))
       Unsupported(t.Span(i, t.Count() - 1));
     if (first < 0 && t.IsWord(i, "END")) {
       end = i;

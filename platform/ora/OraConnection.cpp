@@ -23,7 +23,7 @@ String Upper(const String& text) { return UpperCase(Trim(text)); }
 std::vector<String> SplitName(const String& name) {
   std::vector<String> parts;
   size_t start = 0;
-  for (size_t dot = name.find('.'); ; dot = name.find('.', start)) {
+  for (size_t dot = name.find('.');; dot = name.find('.', start)) {
     parts.push_back(Upper(name.substr(start, dot == String::npos ? String::npos : dot - start)));
     if (dot == String::npos) break;
     start = dot + 1;
@@ -50,13 +50,15 @@ void BindVariant(sqlite3_stmt* statement, int index, const Variant& value) {
     rc = sqlite3_bind_int64(statement, index, value.AsInt64());
   } else if (type == varDate) {
     const String text = DateTimeToSqlText(value.AsDateTime());
-    rc = sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    rc = sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()),
+                           SQLITE_TRANSIENT);
   } else if (VarIsFloat(value)) {
     rc = sqlite3_bind_double(statement, index, value.AsDouble());
   } else {
     const String text = value.AsString();
     rc = text.empty() ? sqlite3_bind_null(statement, index)
-                      : sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+                      : sqlite3_bind_text(statement, index, text.data(),
+                                          static_cast<int>(text.size()), SQLITE_TRANSIENT);
   }
   if (rc != SQLITE_OK) throw EDatabaseError(sqlite3_errstr(rc));
 }
@@ -68,7 +70,8 @@ Variant ToVariant(sqlite3_value* value, const TOraTypeInfo& info) {
     case SQLITE_INTEGER: {
       const int64_t number = sqlite3_value_int64(value);
       if (info.Type == TOraDataType::Date) return VarFromDateTime(static_cast<double>(number));
-      if (info.Type == TOraDataType::String || info.Type == TOraDataType::FixedChar || info.Type == TOraDataType::Memo)
+      if (info.Type == TOraDataType::String || info.Type == TOraDataType::FixedChar ||
+          info.Type == TOraDataType::Memo)
         return Variant(std::to_string(number));
       if (number >= INT32_MIN && number <= INT32_MAX) return Variant(static_cast<int>(number));
       return Variant(static_cast<long long>(number));
@@ -76,7 +79,8 @@ Variant ToVariant(sqlite3_value* value, const TOraTypeInfo& info) {
     case SQLITE_FLOAT: {
       const double number = sqlite3_value_double(value);
       if (info.Type == TOraDataType::Date) return VarFromDateTime(number);
-      if (info.Type == TOraDataType::String || info.Type == TOraDataType::FixedChar || info.Type == TOraDataType::Memo)
+      if (info.Type == TOraDataType::String || info.Type == TOraDataType::FixedChar ||
+          info.Type == TOraDataType::Memo)
         return Variant(OracleNumberText(number));
       return Variant(number);
     }
@@ -86,7 +90,8 @@ Variant ToVariant(sqlite3_value* value, const TOraTypeInfo& info) {
                         static_cast<size_t>(sqlite3_value_bytes(value)));
       if (text.empty()) return Null();
       TDateTime date = 0;
-      if (info.Type == TOraDataType::Date && SqlTextToDateTime(text, date)) return VarFromDateTime(date);
+      if (info.Type == TOraDataType::Date && SqlTextToDateTime(text, date))
+        return VarFromDateTime(date);
       if (sqlite3_value_type(value) == SQLITE_BLOB) return VarAsString8(text);
       return Variant(text);
     }
@@ -155,7 +160,9 @@ void TOraFaults::DisarmAll() {
 void TOraFaults::Hit(TOraFault kind) {
   TArmed& armed = FArmed[static_cast<int>(kind)];
   if (armed.Countdown <= 0 || --armed.Countdown > 0) return;
-  const String message = armed.Message.empty() ? String("Injected fault: ") + kFaultNames[static_cast<int>(kind)] : armed.Message;
+  const String message = armed.Message.empty()
+                             ? String("Injected fault: ") + kFaultNames[static_cast<int>(kind)]
+                             : armed.Message;
   armed.Message.clear();
   throw EDatabaseError(message);
 }
@@ -171,10 +178,13 @@ struct TOraConnection::TRoutine {
   String Body;
 
   String FullName() const { return Schema + "." + (Package.empty() ? "" : Package + ".") + Name; }
-  bool IsCursor() const { return SameText(Info.ResultType, "SYS_REFCURSOR") || SameText(Info.ResultType, "REF CURSOR"); }
+  bool IsCursor() const {
+    return SameText(Info.ResultType, "SYS_REFCURSOR") || SameText(Info.ResultType, "REF CURSOR");
+  }
 };
 
-TOraCursor::TOraCursor(TOraConnection* connection, sqlite3_stmt* statement, const String& describedText)
+TOraCursor::TOraCursor(TOraConnection* connection, sqlite3_stmt* statement,
+                       const String& describedText)
     : FStatement(statement) {
   const int rc = sqlite3_step(FStatement);
   if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
@@ -248,24 +258,30 @@ double TOraCursor::AsDouble(int column) const { return sqlite3_column_double(FSt
 
 std::string_view TOraCursor::AsText(int column) const {
   const void* data = sqlite3_column_blob(FStatement, column);
-  return {static_cast<const char*>(data), static_cast<size_t>(sqlite3_column_bytes(FStatement, column))};
+  return {static_cast<const char*>(data),
+          static_cast<size_t>(sqlite3_column_bytes(FStatement, column))};
 }
 
 Variant TOraCursor::Value(int column) const {
-  return ToVariant(sqlite3_column_value(FStatement, column), FColumns[static_cast<size_t>(column)].Info);
+  return ToVariant(sqlite3_column_value(FStatement, column),
+                   FColumns[static_cast<size_t>(column)].Info);
 }
 
 // ---------------------------------------------------------------------------------------------
 
-TOraConnection::TOraConnection(const String& folder, const String& defaultSchema, std::shared_ptr<TOraFaults> faults)
-    : FFolder(folder), FDefaultSchema(Upper(defaultSchema)), FFaults(faults ? std::move(faults) : std::make_shared<TOraFaults>()) {
+TOraConnection::TOraConnection(const String& folder, const String& defaultSchema,
+                               std::shared_ptr<TOraFaults> faults)
+    : FFolder(folder),
+      FDefaultSchema(Upper(defaultSchema)),
+      FFaults(faults ? std::move(faults) : std::make_shared<TOraFaults>()) {
   if (Trim(folder).empty()) throw EDatabaseError("The database folder (Server) is not set");
   std::error_code error;
   if (!std::filesystem::is_directory(folder, error))
     throw EDatabaseError("Database folder \"" + folder + "\" not found");
   if (FFolder.back() != '/') FFolder += '/';
-  if (sqlite3_open_v2(":memory:", &FDb, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) !=
-      SQLITE_OK) {
+  if (sqlite3_open_v2(":memory:", &FDb,
+                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                      nullptr) != SQLITE_OK) {
     const String message = FDb ? sqlite3_errmsg(FDb) : "out of memory";
     sqlite3_close_v2(FDb);
     throw EDatabaseError("Cannot open the database engine: " + message);
@@ -273,12 +289,14 @@ TOraConnection::TOraConnection(const String& folder, const String& defaultSchema
   try {
     sqlite3_busy_timeout(FDb, 5000);
     RegisterOracleFunctions(FDb);
-    if (sqlite3_create_function(FDb, "ORA_CALL", -1, SQLITE_UTF8, this, &TOraConnection::CallFromSql, nullptr, nullptr) != SQLITE_OK)
+    if (sqlite3_create_function(FDb, "ORA_CALL", -1, SQLITE_UTF8, this,
+                                &TOraConnection::CallFromSql, nullptr, nullptr) != SQLITE_OK)
       RaiseError();
     // Oracle compares texts with LIKE letter case and all; so does the adapted text.
     Run("PRAGMA case_sensitive_like = ON");
     Run("CREATE TEMP VIEW DUAL AS SELECT 'X' AS DUMMY");
-    if (IsSchemaName(FDefaultSchema) && SchemaFileExists(FDefaultSchema)) AttachSchema(FDefaultSchema);
+    if (IsSchemaName(FDefaultSchema) && SchemaFileExists(FDefaultSchema))
+      AttachSchema(FDefaultSchema);
   } catch (...) {
     sqlite3_close_v2(FDb);
     throw;
@@ -295,7 +313,9 @@ void TOraConnection::RaiseError(const String& context) const {
 sqlite3_stmt* TOraConnection::Prepare(const String& sql) {
   sqlite3_stmt* statement = nullptr;
   const char* tail = nullptr;
-  if (sqlite3_prepare_v2(FDb, sql.data(), static_cast<int>(sql.size()), &statement, &tail) != SQLITE_OK) RaiseError();
+  if (sqlite3_prepare_v2(FDb, sql.data(), static_cast<int>(sql.size()), &statement, &tail) !=
+      SQLITE_OK)
+    RaiseError();
   if (!statement) throw EDatabaseError("The statement is empty");
   // A second statement after the first would be dropped without a word; refuse it instead.
   const String rest(tail, static_cast<size_t>(sql.data() + sql.size() - tail));
@@ -317,14 +337,18 @@ void TOraConnection::Run(const String& sql) {
   if (rc != SQLITE_DONE) RaiseError();
 }
 
-String TOraConnection::SchemaPath(const String& name) const { return FFolder + Upper(name) + ".db"; }
+String TOraConnection::SchemaPath(const String& name) const {
+  return FFolder + Upper(name) + ".db";
+}
 
 bool TOraConnection::SchemaFileExists(const String& name) const {
   std::error_code error;
   return std::filesystem::is_regular_file(SchemaPath(name), error);
 }
 
-bool TOraConnection::IsAttached(const String& name) const { return FAttached.count(Upper(name)) != 0; }
+bool TOraConnection::IsAttached(const String& name) const {
+  return FAttached.count(Upper(name)) != 0;
+}
 
 void TOraConnection::AttachSchema(const String& name) {
   CheckSchemaName(name);
@@ -332,22 +356,27 @@ void TOraConnection::AttachSchema(const String& name) {
   if (FAttached.count(schema)) return;
   FFaults->Hit(TOraFault::FileOpen);
   const String path = SchemaPath(schema);
-  if (!SchemaFileExists(schema)) throw EDatabaseError("Schema " + schema + ": database file \"" + path + "\" not found");
+  if (!SchemaFileExists(schema))
+    throw EDatabaseError("Schema " + schema + ": database file \"" + path + "\" not found");
   {
     sqlite3_stmt* statement = Prepare("ATTACH DATABASE ?1 AS " + Quoted(schema));
     TStatementGuard guard(statement);
     sqlite3_bind_text(statement, 1, path.data(), static_cast<int>(path.size()), SQLITE_TRANSIENT);
-    if (sqlite3_step(statement) != SQLITE_DONE) RaiseError("Schema " + schema + ": cannot open \"" + path + "\"");
+    if (sqlite3_step(statement) != SQLITE_DONE)
+      RaiseError("Schema " + schema + ": cannot open \"" + path + "\"");
   }
   try {
     Run("SELECT count(*) FROM " + Quoted(schema) + ".sqlite_master");
     static const char* const catalog[] = {
-        "ORA_ROUTINES (PACKAGE_NAME TEXT NOT NULL DEFAULT '', ROUTINE_NAME TEXT NOT NULL, ROUTINE_KIND TEXT NOT NULL, "
+        "ORA_ROUTINES (PACKAGE_NAME TEXT NOT NULL DEFAULT '', ROUTINE_NAME TEXT NOT NULL, "
+        "ROUTINE_KIND TEXT NOT NULL, "
         "RESULT_TYPE TEXT, BODY TEXT NOT NULL, PRIMARY KEY (PACKAGE_NAME, ROUTINE_NAME))",
-        "ORA_ROUTINE_ARGS (PACKAGE_NAME TEXT NOT NULL DEFAULT '', ROUTINE_NAME TEXT NOT NULL, POSITION INTEGER NOT NULL, "
+        "ORA_ROUTINE_ARGS (PACKAGE_NAME TEXT NOT NULL DEFAULT '', ROUTINE_NAME TEXT NOT NULL, "
+        "POSITION INTEGER NOT NULL, "
         "ARG_NAME TEXT NOT NULL, DIRECTION TEXT NOT NULL DEFAULT 'IN', DATA_TYPE TEXT NOT NULL, "
         "PRIMARY KEY (PACKAGE_NAME, ROUTINE_NAME, POSITION))",
-        "ORA_PACKAGE_VARS (PACKAGE_NAME TEXT NOT NULL, VAR_NAME TEXT NOT NULL, DATA_TYPE TEXT NOT NULL, VALUE, "
+        "ORA_PACKAGE_VARS (PACKAGE_NAME TEXT NOT NULL, VAR_NAME TEXT NOT NULL, DATA_TYPE TEXT NOT "
+        "NULL, VALUE, "
         "PRIMARY KEY (PACKAGE_NAME, VAR_NAME))"};
     for (const char* table : catalog) {
       const String sql = "CREATE TABLE IF NOT EXISTS " + Quoted(schema) + "." + table;
@@ -369,11 +398,14 @@ void TOraConnection::AttachNamedSchemas(const std::vector<String>& heads) {
     if (!FAttached.count(head) && IsSchemaName(head) && SchemaFileExists(head)) AttachSchema(head);
 }
 
-void TOraConnection::BindAll(sqlite3_stmt* statement, const TAdaptedSql& adapted, const TOraBinds& binds) {
+void TOraConnection::BindAll(sqlite3_stmt* statement, const TAdaptedSql& adapted,
+                             const TOraBinds& binds) {
   for (size_t i = 0; i < adapted.ParamNames.size(); ++i) {
-    const auto found = std::find_if(binds.begin(), binds.end(),
-                                    [&](const TOraBind& bind) { return SameName(bind.Name, adapted.ParamNames[i]); });
-    if (found == binds.end()) throw EDatabaseError("Parameter " + adapted.ParamNames[i] + " not found");
+    const auto found = std::find_if(binds.begin(), binds.end(), [&](const TOraBind& bind) {
+      return SameName(bind.Name, adapted.ParamNames[i]);
+    });
+    if (found == binds.end())
+      throw EDatabaseError("Parameter " + adapted.ParamNames[i] + " not found");
     BindVariant(statement, static_cast<int>(i + 1), found->Value);
   }
 }
@@ -381,7 +413,8 @@ void TOraConnection::BindAll(sqlite3_stmt* statement, const TAdaptedSql& adapted
 void TOraConnection::CheckStatement(const String& sql) {
   if (IsPLSQLText(sql)) {
     for (const TPlsqlStatement& statement : ParsePlsqlBlock(sql))
-      if (statement.Kind == TPlsqlStatement::TKind::Call || statement.HasArgs) ResolveRoutine(statement.Routine);
+      if (statement.Kind == TPlsqlStatement::TKind::Call || statement.HasArgs)
+        ResolveRoutine(statement.Routine);
     return;
   }
   const TAdaptedSql adapted = AdaptOracleSql(sql);
@@ -428,18 +461,21 @@ struct TOraConnection::TBlockRunner {
       TRoutine routine;
       if (Connection.TryResolveRoutine(statement.Routine, routine)) {
         if (routine.Native == nullptr && !routine.Info.IsFunction)
-          throw EDatabaseError("PLS-00222: " + routine.FullName() + " is a procedure, not a function");
+          throw EDatabaseError("PLS-00222: " + routine.FullName() +
+                               " is a procedure, not a function");
         target.Value = Call(routine, statement, routine.IsCursor() ? &target.Cursor : nullptr);
         return;
       }
       const std::vector<String> parts = SplitName(statement.Routine);
-      if (!statement.HasArgs && parts.size() >= 2 && Connection.TryPackageVariable(statement.Routine, target.Value))
+      if (!statement.HasArgs && parts.size() >= 2 &&
+          Connection.TryPackageVariable(statement.Routine, target.Value))
         return;
     }
     target.Value = Evaluate({statement.Expression}).front();
   }
 
-  Variant Call(const TRoutine& routine, const TPlsqlStatement& statement, std::shared_ptr<TOraCursor>* cursor) {
+  Variant Call(const TRoutine& routine, const TPlsqlStatement& statement,
+               std::shared_ptr<TOraCursor>* cursor) {
     const bool described = routine.Native == nullptr;
     std::vector<Variant> args(described ? routine.Info.Args.size() : statement.Args.size());
     std::vector<int> positions;
@@ -450,14 +486,17 @@ struct TOraConnection::TBlockRunner {
       int position = static_cast<int>(i);
       if (!arg.Name.empty()) {
         const auto& declared = routine.Info.Args;
-        const auto found = std::find_if(declared.begin(), declared.end(),
-                                        [&](const TArgument& a) { return SameName(a.Name, arg.Name); });
+        const auto found = std::find_if(declared.begin(), declared.end(), [&](const TArgument& a) {
+          return SameName(a.Name, arg.Name);
+        });
         if (!described || found == declared.end())
-          throw EDatabaseError("PLS-00306: wrong number or types of arguments in call to '" + routine.FullName() + "'");
+          throw EDatabaseError("PLS-00306: wrong number or types of arguments in call to '" +
+                               routine.FullName() + "'");
         position = static_cast<int>(found - declared.begin());
       }
       if (position >= static_cast<int>(args.size()))
-        throw EDatabaseError("PLS-00306: wrong number or types of arguments in call to '" + routine.FullName() + "'");
+        throw EDatabaseError("PLS-00306: wrong number or types of arguments in call to '" +
+                             routine.FullName() + "'");
       positions.push_back(position);
       if (!arg.Param.empty()) {
         args[static_cast<size_t>(position)] = BindByName(Binds, arg.Param).Value;
@@ -468,7 +507,8 @@ struct TOraConnection::TBlockRunner {
     }
     if (!expressions.empty()) {
       std::vector<Variant> values = Evaluate(expressions);
-      for (size_t k = 0; k < values.size(); ++k) args[static_cast<size_t>(evaluated[k])] = std::move(values[k]);
+      for (size_t k = 0; k < values.size(); ++k)
+        args[static_cast<size_t>(evaluated[k])] = std::move(values[k]);
     }
     Variant result = Connection.Invoke(routine, args, cursor);
     for (size_t i = 0; i < statement.Args.size(); ++i) {
@@ -476,8 +516,9 @@ struct TOraConnection::TBlockRunner {
       if (arg.Param.empty()) continue;
       const size_t position = static_cast<size_t>(positions[i]);
       TOraBind& bind = BindByName(Binds, arg.Param);
-      const bool output = described ? routine.Info.Args[position].Direction != TOraParamDirection::Input
-                                    : bind.Direction != TOraParamDirection::Input;
+      const bool output = described
+                              ? routine.Info.Args[position].Direction != TOraParamDirection::Input
+                              : bind.Direction != TOraParamDirection::Input;
       if (output) bind.Value = args[position];
     }
     return result;
@@ -539,9 +580,12 @@ void TOraConnection::RegisterRoutine(const String& qualifiedName, TNativeRoutine
   FNative[UpperCase(qualifiedName)] = std::move(routine);
 }
 
-void TOraConnection::UnregisterRoutine(const String& qualifiedName) { FNative.erase(UpperCase(qualifiedName)); }
+void TOraConnection::UnregisterRoutine(const String& qualifiedName) {
+  FNative.erase(UpperCase(qualifiedName));
+}
 
-bool TOraConnection::FindRoutine(const String& schema, const String& package, const String& name, TRoutine& routine) {
+bool TOraConnection::FindRoutine(const String& schema, const String& package, const String& name,
+                                 TRoutine& routine) {
   routine = TRoutine{schema, package, name, nullptr, {}, String()};
   for (const String& key : {schema + "." + package + "." + name, package + "." + name}) {
     const auto native = FNative.find(key);
@@ -557,8 +601,9 @@ bool TOraConnection::FindRoutine(const String& schema, const String& package, co
     AttachSchema(schema);
   }
   sqlite3_stmt* statement = nullptr;
-  const String head = "SELECT ROUTINE_KIND, RESULT_TYPE, BODY FROM " + Quoted(schema) +
-                      ".ORA_ROUTINES WHERE PACKAGE_NAME = ?1 COLLATE NOCASE AND ROUTINE_NAME = ?2 COLLATE NOCASE";
+  const String head =
+      "SELECT ROUTINE_KIND, RESULT_TYPE, BODY FROM " + Quoted(schema) +
+      ".ORA_ROUTINES WHERE PACKAGE_NAME = ?1 COLLATE NOCASE AND ROUTINE_NAME = ?2 COLLATE NOCASE";
   if (sqlite3_prepare_v2(FDb, head.c_str(), -1, &statement, nullptr) != SQLITE_OK) return false;
   {
     TStatementGuard guard(statement);
@@ -574,7 +619,8 @@ bool TOraConnection::FindRoutine(const String& schema, const String& package, co
     routine.Body = text(2);
   }
   const String args = "SELECT ARG_NAME, DIRECTION, DATA_TYPE FROM " + Quoted(schema) +
-                      ".ORA_ROUTINE_ARGS WHERE PACKAGE_NAME = ?1 COLLATE NOCASE AND ROUTINE_NAME = ?2 COLLATE NOCASE ORDER BY POSITION";
+                      ".ORA_ROUTINE_ARGS WHERE PACKAGE_NAME = ?1 COLLATE NOCASE AND ROUTINE_NAME = "
+                      "?2 COLLATE NOCASE ORDER BY POSITION";
   if (sqlite3_prepare_v2(FDb, args.c_str(), -1, &statement, nullptr) != SQLITE_OK) return true;
   TStatementGuard guard(statement);
   sqlite3_bind_text(statement, 1, package.c_str(), -1, SQLITE_TRANSIENT);
@@ -599,7 +645,8 @@ bool TOraConnection::FindRoutine(const String& schema, const String& package, co
 static std::vector<String> CheckedNameParts(const String& name) {
   std::vector<String> parts = SplitName(name);
   if (parts.size() > 3 || !std::all_of(parts.begin(), parts.end(), IsSchemaName))
-    throw EDatabaseError("Invalid name \"" + name + "\": only letters, digits, \"_\", \"$\" and \"#\" are allowed");
+    throw EDatabaseError("Invalid name \"" + name +
+                         "\": only letters, digits, \"_\", \"$\" and \"#\" are allowed");
   return parts;
 }
 
@@ -607,18 +654,21 @@ bool TOraConnection::TryResolveRoutine(const String& name, TRoutine& routine) {
   const std::vector<String> parts = CheckedNameParts(name);
   if (parts.size() == 3) return FindRoutine(parts[0], parts[1], parts[2], routine);
   if (parts.size() == 2)
-    return FindRoutine(FDefaultSchema, parts[0], parts[1], routine) || FindRoutine(parts[0], String(), parts[1], routine);
+    return FindRoutine(FDefaultSchema, parts[0], parts[1], routine) ||
+           FindRoutine(parts[0], String(), parts[1], routine);
   if (parts.size() == 1) return FindRoutine(FDefaultSchema, String(), parts[0], routine);
   return false;
 }
 
 TOraConnection::TRoutine TOraConnection::ResolveRoutine(const String& name) {
   TRoutine routine;
-  if (!TryResolveRoutine(name, routine)) throw EDatabaseError("PLS-00201: identifier '" + UpperCase(name) + "' must be declared");
+  if (!TryResolveRoutine(name, routine))
+    throw EDatabaseError("PLS-00201: identifier '" + UpperCase(name) + "' must be declared");
   return routine;
 }
 
-Variant TOraConnection::Invoke(const TRoutine& routine, std::vector<Variant>& args, std::shared_ptr<TOraCursor>* cursor) {
+Variant TOraConnection::Invoke(const TRoutine& routine, std::vector<Variant>& args,
+                               std::shared_ptr<TOraCursor>* cursor) {
   FFaults->Hit(TOraFault::RoutineCall);
   if (routine.Native) {
     if (cursor) throw EDatabaseError(routine.FullName() + ": a C++ routine returns no cursor");
@@ -627,10 +677,11 @@ Variant TOraConnection::Invoke(const TRoutine& routine, std::vector<Variant>& ar
   const std::vector<TArgument>& declared = routine.Info.Args;
   for (size_t i = 0; i < declared.size() && i < args.size(); ++i)
     if (declared[i].Direction == TOraParamDirection::Output) args[i] = Null();
-  const String body = ExpandSqlMacros(routine.Body, [&](std::string_view macro) -> std::optional<String> {
-    if (SameName(macro, "OWNER")) return routine.Schema;
-    return std::nullopt;
-  });
+  const String body =
+      ExpandSqlMacros(routine.Body, [&](std::string_view macro) -> std::optional<String> {
+        if (SameName(macro, "OWNER")) return routine.Schema;
+        return std::nullopt;
+      });
   const std::vector<String> statements = SplitStatements(body);
   Variant result = Null();
   for (size_t s = 0; s < statements.size(); ++s) {
@@ -642,8 +693,10 @@ Variant TOraConnection::Invoke(const TRoutine& routine, std::vector<Variant>& ar
     for (int p = 1; p <= sqlite3_bind_parameter_count(statement); ++p) {
       const char* raw = sqlite3_bind_parameter_name(statement, p);
       const String name = raw ? String(raw + 1) : String();
-      const auto found = std::find_if(declared.begin(), declared.end(), [&](const TArgument& a) { return SameName(a.Name, name); });
-      if (found == declared.end()) throw EDatabaseError(routine.FullName() + ": unknown argument :" + name);
+      const auto found = std::find_if(declared.begin(), declared.end(),
+                                      [&](const TArgument& a) { return SameName(a.Name, name); });
+      if (found == declared.end())
+        throw EDatabaseError(routine.FullName() + ": unknown argument :" + name);
       const size_t index = static_cast<size_t>(found - declared.begin());
       BindVariant(statement, p, index < args.size() ? args[index] : Null());
     }
@@ -655,12 +708,15 @@ Variant TOraConnection::Invoke(const TRoutine& routine, std::vector<Variant>& ar
     int rc = sqlite3_step(statement);
     if (last && rc == SQLITE_ROW) {
       if (routine.Info.IsFunction) {
-        result = ToVariant(sqlite3_column_value(statement, 0), OracleTypeInfo(routine.Info.ResultType));
+        result =
+            ToVariant(sqlite3_column_value(statement, 0), OracleTypeInfo(routine.Info.ResultType));
       } else {
         for (int c = 0; c < sqlite3_column_count(statement); ++c)
           for (size_t a = 0; a < declared.size() && a < args.size(); ++a)
-            if (declared[a].Direction != TOraParamDirection::Input && SameName(declared[a].Name, sqlite3_column_name(statement, c)))
-              args[a] = ToVariant(sqlite3_column_value(statement, c), OracleTypeInfo(declared[a].DataType));
+            if (declared[a].Direction != TOraParamDirection::Input &&
+                SameName(declared[a].Name, sqlite3_column_name(statement, c)))
+              args[a] = ToVariant(sqlite3_column_value(statement, c),
+                                  OracleTypeInfo(declared[a].DataType));
       }
       continue;
     }
@@ -668,7 +724,8 @@ Variant TOraConnection::Invoke(const TRoutine& routine, std::vector<Variant>& ar
     // The routine's own message (RAISE_APPLICATION_ERROR) reaches the caller as it is.
     if (rc != SQLITE_DONE) RaiseError();
   }
-  if (cursor) throw EDatabaseError(routine.FullName() + ": the routine has no statement to return a cursor");
+  if (cursor)
+    throw EDatabaseError(routine.FullName() + ": the routine has no statement to return a cursor");
   return result;
 }
 
@@ -677,17 +734,22 @@ void TOraConnection::CallFromSql(sqlite3_context* ctx, int argc, sqlite3_value**
   try {
     const char* name = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
     const TRoutine routine = self->ResolveRoutine(name ? name : "");
-    if (!routine.Info.IsFunction) throw EDatabaseError("ORA-00904: " + routine.FullName() + " is a procedure, not a function");
-    if (routine.IsCursor()) throw EDatabaseError("ORA-00932: " + routine.FullName() + " returns a cursor, which SQL cannot use here");
+    if (!routine.Info.IsFunction)
+      throw EDatabaseError("ORA-00904: " + routine.FullName() + " is a procedure, not a function");
+    if (routine.IsCursor())
+      throw EDatabaseError("ORA-00932: " + routine.FullName() +
+                           " returns a cursor, which SQL cannot use here");
     std::vector<Variant> args;
     for (int i = 1; i < argc; ++i) {
       const size_t position = static_cast<size_t>(i - 1);
-      const TOraTypeInfo info =
-          position < routine.Info.Args.size() ? OracleTypeInfo(routine.Info.Args[position].DataType) : TOraTypeInfo{};
+      const TOraTypeInfo info = position < routine.Info.Args.size()
+                                    ? OracleTypeInfo(routine.Info.Args[position].DataType)
+                                    : TOraTypeInfo{};
       args.push_back(ToVariant(argv[i], info));
     }
     if (routine.Native == nullptr && args.size() > routine.Info.Args.size())
-      throw EDatabaseError("PLS-00306: wrong number or types of arguments in call to '" + routine.FullName() + "'");
+      throw EDatabaseError("PLS-00306: wrong number or types of arguments in call to '" +
+                           routine.FullName() + "'");
     args.resize(std::max(args.size(), routine.Info.Args.size()));
     ResultVariant(ctx, self->Invoke(routine, args, nullptr));
   } catch (const Exception& error) {
@@ -697,7 +759,9 @@ void TOraConnection::CallFromSql(sqlite3_context* ctx, int argc, sqlite3_value**
   }
 }
 
-TOraConnection::TRoutineInfo TOraConnection::DescribeRoutine(const String& name) { return ResolveRoutine(name).Info; }
+TOraConnection::TRoutineInfo TOraConnection::DescribeRoutine(const String& name) {
+  return ResolveRoutine(name).Info;
+}
 
 Variant TOraConnection::CallFunction(const String& name, std::vector<Variant> args) {
   const TRoutine routine = ResolveRoutine(name);
@@ -713,7 +777,8 @@ void TOraConnection::CallProcedure(const String& name, std::vector<Variant>& arg
   const TRoutine routine = ResolveRoutine(name);
   if (!routine.Native) {
     if (args.size() > routine.Info.Args.size())
-      throw EDatabaseError("PLS-00306: wrong number or types of arguments in call to '" + routine.FullName() + "'");
+      throw EDatabaseError("PLS-00306: wrong number or types of arguments in call to '" +
+                           routine.FullName() + "'");
     args.resize(routine.Info.Args.size());
   }
   RunInSavepoint([&] { Invoke(routine, args, nullptr); });
@@ -727,8 +792,9 @@ bool TOraConnection::TryPackageVariable(const String& qualifiedName, Variant& va
     if (!SchemaFileExists(parts[0])) return false;
     AttachSchema(parts[0]);
   }
-  const String sql = "SELECT DATA_TYPE, VALUE FROM " + Quoted(parts[0]) +
-                     ".ORA_PACKAGE_VARS WHERE PACKAGE_NAME = ?1 COLLATE NOCASE AND VAR_NAME = ?2 COLLATE NOCASE";
+  const String sql =
+      "SELECT DATA_TYPE, VALUE FROM " + Quoted(parts[0]) +
+      ".ORA_PACKAGE_VARS WHERE PACKAGE_NAME = ?1 COLLATE NOCASE AND VAR_NAME = ?2 COLLATE NOCASE";
   sqlite3_stmt* statement = nullptr;
   if (sqlite3_prepare_v2(FDb, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) return false;
   TStatementGuard guard(statement);
@@ -736,14 +802,16 @@ bool TOraConnection::TryPackageVariable(const String& qualifiedName, Variant& va
   sqlite3_bind_text(statement, 2, parts[2].c_str(), -1, SQLITE_TRANSIENT);
   if (sqlite3_step(statement) != SQLITE_ROW) return false;
   const unsigned char* type = sqlite3_column_text(statement, 0);
-  value = ToVariant(sqlite3_column_value(statement, 1), OracleTypeInfo(type ? reinterpret_cast<const char*>(type) : ""));
+  value = ToVariant(sqlite3_column_value(statement, 1),
+                    OracleTypeInfo(type ? reinterpret_cast<const char*>(type) : ""));
   return true;
 }
 
 Variant TOraConnection::PackageVariable(const String& package, const String& variable) {
   Variant value;
   if (!TryPackageVariable(package + "." + variable, value))
-    throw EDatabaseError("Variable " + UpperCase(variable) + " is not declared in package " + UpperCase(package));
+    throw EDatabaseError("Variable " + UpperCase(variable) + " is not declared in package " +
+                         UpperCase(package));
   return value;
 }
 
@@ -771,17 +839,20 @@ String TOraConnection::ResolveColumnType(const String& column, const String& des
         if (t.IsSym(dot, '.') && t.IsName(t.NextSig(dot))) {
           schema = t.NameAt(i);
           view = t.NameAt(t.NextSig(dot));
-        } else if (!t.IsWord(t.PrevSig(i), "FROM") && !t.IsWord(t.PrevSig(i), "JOIN") && !t.IsSym(t.PrevSig(i), ',')) {
+        } else if (!t.IsWord(t.PrevSig(i), "FROM") && !t.IsWord(t.PrevSig(i), "JOIN") &&
+                   !t.IsSym(t.PrevSig(i), ',')) {
           continue;
         }
         if (!FAttached.count(schema) || !seen.insert(schema + "." + view).second) continue;
-        const String sql = "SELECT sql FROM " + Quoted(schema) + ".sqlite_master WHERE type = 'view' AND name = ?1 COLLATE NOCASE";
+        const String sql = "SELECT sql FROM " + Quoted(schema) +
+                           ".sqlite_master WHERE type = 'view' AND name = ?1 COLLATE NOCASE";
         sqlite3_stmt* statement = nullptr;
         if (sqlite3_prepare_v2(FDb, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) continue;
         TStatementGuard guard(statement);
         sqlite3_bind_text(statement, 1, view.c_str(), -1, SQLITE_TRANSIENT);
         if (sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_text(statement, 0))
-          sources.push_back({reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)), schema});
+          sources.push_back(
+              {reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)), schema});
       }
     }
     begin = end;

@@ -38,7 +38,8 @@ class TOraCursor;
 // cursor to it, the cursor's rows.
 struct TOraBind {
   TOraBind() = default;
-  TOraBind(String name, Variant value = Variant(), TOraParamDirection direction = TOraParamDirection::Input)
+  TOraBind(String name, Variant value = Variant(),
+           TOraParamDirection direction = TOraParamDirection::Input)
       : Name(std::move(name)), Value(std::move(value)), Direction(direction) {}
 
   String Name;
@@ -119,7 +120,8 @@ class TOraConnection {
  public:
   // Opens the engine on the folder; the default schema (the user's) names unqualified routines
   // and is attached at once when its file exists.
-  TOraConnection(const String& folder, const String& defaultSchema, std::shared_ptr<TOraFaults> faults);
+  TOraConnection(const String& folder, const String& defaultSchema,
+                 std::shared_ptr<TOraFaults> faults);
   ~TOraConnection();
   TOraConnection(const TOraConnection&) = delete;
   TOraConnection& operator=(const TOraConnection&) = delete;
@@ -183,8 +185,10 @@ class TOraConnection {
   TRoutine ResolveRoutine(const String& name);
   bool TryResolveRoutine(const String& name, TRoutine& routine);
   bool TryPackageVariable(const String& qualifiedName, Variant& value);
-  bool FindRoutine(const String& schema, const String& package, const String& name, TRoutine& routine);
-  Variant Invoke(const TRoutine& routine, std::vector<Variant>& args, std::shared_ptr<TOraCursor>* cursor);
+  bool FindRoutine(const String& schema, const String& package, const String& name,
+                   TRoutine& routine);
+  Variant Invoke(const TRoutine& routine, std::vector<Variant>& args,
+                 std::shared_ptr<TOraCursor>* cursor);
   void RunInSavepoint(const std::function<void()>& work);
   String ResolveColumnType(const String& column, const String& describedText);
   static void CallFromSql(struct sqlite3_context* ctx, int argc, struct sqlite3_value** argv);

@@ -25,8 +25,8 @@ void FetchRows(TOraCursor& cursor, TDataLoad& load) {
   std::vector<bool> isDate(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
     const TOraColumn& column = cursor.Columns()[static_cast<size_t>(i)];
-    load.AddColumn(column.Name, OraFieldType(column.Info.Type), column.Info.Size, column.Info.Precision,
-                   column.Info.Scale);
+    load.AddColumn(column.Name, OraFieldType(column.Info.Type), column.Info.Size,
+                   column.Info.Precision, column.Info.Scale);
     isDate[static_cast<size_t>(i)] = column.Info.Type == TOraDataType::Date;
   }
   while (cursor.Next()) {
@@ -128,7 +128,9 @@ void TOraDataSet::SQLChanged(TObject*) {
   SyncMasterParams();
 }
 
-std::vector<String> TOraDataSet::TextParamNames() const { return SqlParamNames(FMacros->Expand(FSQL->Text())); }
+std::vector<String> TOraDataSet::TextParamNames() const {
+  return SqlParamNames(FMacros->Expand(FSQL->Text()));
+}
 
 void TOraDataSet::SyncMasterParams() {
   for (const String& name : SplitFieldNames(MasterFields()))
@@ -161,7 +163,8 @@ String TOraDataSet::FinalSQL() {
   const std::vector<String> masters = SplitFieldNames(MasterFields());
   const std::vector<String> details = SplitFieldNames(DetailFields());
   for (size_t i = 0; i < masters.size() && i < details.size(); ++i) {
-    const bool inText = std::any_of(used.begin(), used.end(), [&](const String& name) { return SameText(name, masters[i]); });
+    const bool inText = std::any_of(used.begin(), used.end(),
+                                    [&](const String& name) { return SameText(name, masters[i]); });
     if (inText) continue;
     condition += (condition.empty() ? "" : " AND ") + details[i] + " = :" + masters[i];
   }
@@ -175,7 +178,8 @@ void TOraDataSet::Prepare() {
 }
 
 void TOraDataSet::ApplyMasterValues(const std::vector<TMasterValue>& values) {
-  for (const TMasterValue& value : values) Params()->ParamByName(value.MasterField)->SetValue(value.Value);
+  for (const TMasterValue& value : values)
+    Params()->ParamByName(value.MasterField)->SetValue(value.Value);
 }
 
 void TOraDataSet::LoadData(TDataLoad& load) {
@@ -189,7 +193,8 @@ void TOraDataSet::LoadData(TDataLoad& load) {
   }
   connection.Execute(sql, binds);
   FParams->ReadBack(binds);
-  const auto withCursor = std::find_if(binds.begin(), binds.end(), [](const TOraBind& bind) { return bind.Cursor != nullptr; });
+  const auto withCursor = std::find_if(binds.begin(), binds.end(),
+                                       [](const TOraBind& bind) { return bind.Cursor != nullptr; });
   if (withCursor == binds.end()) DatabaseError("The statement returns no rows", this);
   FetchRows(*withCursor->Cursor, load);
 }
@@ -222,18 +227,22 @@ void TOraStoredProc::EnsureSQL() {
 
 void TOraStoredProc::PrepareSQL() {
   if (Trim(FStoredProcName).empty()) DatabaseError("No stored procedure name", this);
-  const TOraConnection::TRoutineInfo routine = UsableSession(Session(), this)->Connection().DescribeRoutine(FStoredProcName);
+  const TOraConnection::TRoutineInfo routine =
+      UsableSession(Session(), this)->Connection().DescribeRoutine(FStoredProcName);
   FreeOnExit<TOraParams> previous(TOraParams::Create());
   previous->Assign(Params());
   String call;
-  for (const TOraConnection::TArgument& arg : routine.Args) call += (call.empty() ? ":" : ", :") + arg.Name;
+  for (const TOraConnection::TArgument& arg : routine.Args)
+    call += (call.empty() ? ":" : ", :") + arg.Name;
   call = Trim(FStoredProcName) + (call.empty() ? "" : "(" + call + ")");
-  SQL()->SetText(routine.IsFunction ? "begin\n  :RESULT := " + call + ";\nend;" : "begin\n  " + call + ";\nend;");
+  SQL()->SetText(routine.IsFunction ? "begin\n  :RESULT := " + call + ";\nend;"
+                                    : "begin\n  " + call + ";\nend;");
   Params()->Clear();
   auto add = [&](const String& name, const String& type, TParamType direction) {
     const TOraTypeInfo info = OracleTypeInfo(type);
     const bool cursor = SameText(type, "SYS_REFCURSOR") || SameText(type, "REF CURSOR");
-    TOraParam* param = Params()->CreateParam(cursor ? ftCursor : OraFieldType(info.Type), name, direction);
+    TOraParam* param =
+        Params()->CreateParam(cursor ? ftCursor : OraFieldType(info.Type), name, direction);
     if (const TOraParam* old = previous->FindParam(name)) param->SetValue(old->Value());
   };
   if (routine.IsFunction) add("RESULT", routine.ResultType, ptOutput);

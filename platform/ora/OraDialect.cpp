@@ -12,7 +12,6 @@ namespace {
 
 String Upper(std::string_view text) { return UpperCase(String(text)); }
 
-
 bool IsAnyWord(const TSqlTokens& t, int i, std::initializer_list<std::string_view> words) {
   for (std::string_view word : words)
     if (t.IsWord(i, word)) return true;
@@ -30,13 +29,14 @@ struct TFromItem {
 
 struct TJoinCondition {
   String Text;
-  String Optional;           // the alias of the table the (+) makes optional
-  std::set<String> Refers;   // the other aliases it names
+  String Optional;          // the alias of the table the (+) makes optional
+  std::set<String> Refers;  // the other aliases it names
 };
 
 class TOuterJoinRewriter {
  public:
-  TOuterJoinRewriter(const TSqlTokens& t, int marker) : T(t), FMarker(marker), FDepth(t.Depth(marker)) {}
+  TOuterJoinRewriter(const TSqlTokens& t, int marker)
+      : T(t), FMarker(marker), FDepth(t.Depth(marker)) {}
 
   String Run() {
     LocateClauses();
@@ -74,8 +74,9 @@ class TOuterJoinRewriter {
     if (FFrom < 0 || FWhere < 0) Unsupported("it must stand in the WHERE clause of a comma join");
     FWhereEnd = FBlockEnd;
     for (int i = FWhere + 1; i < FBlockEnd; ++i)
-      if (T.Depth(i) == FDepth &&
-          IsAnyWord(T, i, {"GROUP", "ORDER", "HAVING", "UNION", "MINUS", "INTERSECT", "EXCEPT", "CONNECT", "START"})) {
+      if (T.Depth(i) == FDepth && IsAnyWord(T, i,
+                                            {"GROUP", "ORDER", "HAVING", "UNION", "MINUS",
+                                             "INTERSECT", "EXCEPT", "CONNECT", "START"})) {
         FWhereEnd = i;
         break;
       }
@@ -178,18 +179,21 @@ class TOuterJoinRewriter {
     for (const TFromItem& item : items)
       if (optional.count(item.Alias)) pending.push_back(&item);
     for (const String& alias : optional)
-      if (std::none_of(items.begin(), items.end(), [&](const TFromItem& item) { return item.Alias == alias; }))
+      if (std::none_of(items.begin(), items.end(),
+                       [&](const TFromItem& item) { return item.Alias == alias; }))
         Unsupported("unknown table alias " + alias);
     // Each optional table joins once the tables its conditions name are in place.
     while (!pending.empty()) {
       auto ready = std::find_if(pending.begin(), pending.end(), [&](const TFromItem* item) {
         return std::all_of(joins.begin(), joins.end(), [&](const TJoinCondition& join) {
           return join.Optional != item->Alias ||
-                 std::all_of(join.Refers.begin(), join.Refers.end(),
-                             [&](const String& ref) { return placed.count(ref) != 0 || !IsFromAlias(items, ref); });
+                 std::all_of(join.Refers.begin(), join.Refers.end(), [&](const String& ref) {
+                   return placed.count(ref) != 0 || !IsFromAlias(items, ref);
+                 });
         });
       });
-      if (ready == pending.end()) Unsupported("the optional tables depend on one another in a circle");
+      if (ready == pending.end())
+        Unsupported("the optional tables depend on one another in a circle");
       String on;
       for (const TJoinCondition& join : joins)
         if (join.Optional == (*ready)->Alias) on += (on.empty() ? "" : " AND ") + join.Text;
@@ -198,13 +202,16 @@ class TOuterJoinRewriter {
       pending.erase(ready);
     }
     String where;
-    for (const String& condition : plain) where += (where.empty() ? " WHERE " : " AND ") + condition;
+    for (const String& condition : plain)
+      where += (where.empty() ? " WHERE " : " AND ") + condition;
     const std::string_view text = T.Text();
-    return String(text.substr(0, T.End(FFrom))) + from + where + " " + String(text.substr(T.Begin(FWhereEnd)));
+    return String(text.substr(0, T.End(FFrom))) + from + where + " " +
+           String(text.substr(T.Begin(FWhereEnd)));
   }
 
   static bool IsFromAlias(const std::vector<TFromItem>& items, const String& alias) {
-    return std::any_of(items.begin(), items.end(), [&](const TFromItem& item) { return item.Alias == alias; });
+    return std::any_of(items.begin(), items.end(),
+                       [&](const TFromItem& item) { return item.Alias == alias; });
   }
 
   const TSqlTokens& T;
@@ -242,7 +249,8 @@ String RewriteOuterJoins(const String& text) {
 // Token rewrites: parameters, '' as NULL, routine calls, SYSDATE, MINUS.
 
 bool IsTableContext(const TSqlTokens& t, int i) {
-  return IsAnyWord(t, t.PrevSig(i), {"INTO", "TABLE", "REFERENCES", "VIEW", "FROM", "JOIN", "UPDATE"});
+  return IsAnyWord(t, t.PrevSig(i),
+                   {"INTO", "TABLE", "REFERENCES", "VIEW", "FROM", "JOIN", "UPDATE"});
 }
 
 void RewriteTokens(const String& text, TAdaptedSql& result) {
@@ -276,7 +284,8 @@ void RewriteTokens(const String& text, TAdaptedSql& result) {
       }
       if (parts.size() > 1) {
         const String head = t.NameAt(i);
-        if (std::find(result.NameHeads.begin(), result.NameHeads.end(), head) == result.NameHeads.end())
+        if (std::find(result.NameHeads.begin(), result.NameHeads.end(), head) ==
+            result.NameHeads.end())
           result.NameHeads.push_back(head);
       }
       if (parts.size() >= 2 && parts.size() <= 3 && t.IsSym(next, '(') && !IsTableContext(t, i)) {
@@ -341,7 +350,9 @@ class TConcatRewriter {
       start = T.Match(last);
       if (start < 0) return -1;
       const int name = T.PrevSig(start);
-      if (!T.IsName(name) || IsAnyWord(T, name, {"AND", "OR", "NOT", "IN", "EXISTS", "WHERE", "SELECT", "ON", "WHEN", "THEN", "ELSE"}))
+      if (!T.IsName(name) || IsAnyWord(T, name,
+                                       {"AND", "OR", "NOT", "IN", "EXISTS", "WHERE", "SELECT", "ON",
+                                        "WHEN", "THEN", "ELSE"}))
         return start;
       start = name;
     } else if (T.IsWord(last, "END")) {
@@ -374,7 +385,8 @@ class TConcatRewriter {
     if (first >= T.Count()) return -1;
     if (T.IsSym(first, '-') || T.IsSym(first, '+')) return OperandEnd(T.NextSig(first));
     if (T.IsSym(first, '(')) return T.Match(first);
-    if (T.IsSym(first, '?')) return T[T.NextSig(first)].Kind == TSqlTokenKind::Number ? T.NextSig(first) : -1;
+    if (T.IsSym(first, '?'))
+      return T[T.NextSig(first)].Kind == TSqlTokenKind::Number ? T.NextSig(first) : -1;
     if (T.IsWord(first, "CASE")) {
       int nesting = 0;
       for (int i = first; i < T.Count(); ++i) {
@@ -386,12 +398,16 @@ class TConcatRewriter {
     }
     if (T.IsName(first)) {
       int end = first;
-      while (T.IsSym(T.NextSig(end), '.') && T.IsName(T.NextSig(T.NextSig(end)))) end = T.NextSig(T.NextSig(end));
+      while (T.IsSym(T.NextSig(end), '.') && T.IsName(T.NextSig(T.NextSig(end))))
+        end = T.NextSig(T.NextSig(end));
       if (T.IsSym(T.NextSig(end), '(')) return T.Match(T.NextSig(end));
       return end;
     }
     const TSqlTokenKind kind = T[first].Kind;
-    return kind == TSqlTokenKind::Literal || kind == TSqlTokenKind::Number || kind == TSqlTokenKind::Param ? first : -1;
+    return kind == TSqlTokenKind::Literal || kind == TSqlTokenKind::Number ||
+                   kind == TSqlTokenKind::Param
+               ? first
+               : -1;
   }
 
   const TSqlTokens& T;
@@ -442,14 +458,16 @@ String ExpressionType(const TSqlTokens& t, int first, int last) {
     if (kind == TSqlTokenKind::Literal) {
       const String body = String(t.Str(first).substr(1, t[first].Len - 2));
       int length = CharCount(body);
-      for (size_t pos = body.find("''"); pos != String::npos; pos = body.find("''", pos + 2)) --length;
+      for (size_t pos = body.find("''"); pos != String::npos; pos = body.find("''", pos + 2))
+        --length;
       return length > 0 ? "CHAR(" + std::to_string(length) + ")" : String();
     }
     if (kind == TSqlTokenKind::Number) return "NUMBER";
     if (t.IsWord(first, "SYSDATE")) return "DATE";
     return String();
   }
-  if (t.IsSym(first, '-') && t.NextSig(first) == last && t[last].Kind == TSqlTokenKind::Number) return "NUMBER";
+  if (t.IsSym(first, '-') && t.NextSig(first) == last && t[last].Kind == TSqlTokenKind::Number)
+    return "NUMBER";
   for (int i = first; i <= last; ++i)
     if (t.Depth(i) == t.Depth(first) && t.IsSym(i, "||")) return "VARCHAR2";
   const int open = t.NextSig(first);
@@ -461,16 +479,20 @@ String ExpressionType(const TSqlTokens& t, int first, int last) {
     if (as < 0) return String();
     String type;
     for (int i = t.NextSig(as), previous = -1; i < last; previous = i, i = t.NextSig(i))
-      type += String(previous >= 0 && t.IsName(previous) && t.IsName(i) ? " " : "") + String(t.Str(i));
+      type +=
+          String(previous >= 0 && t.IsName(previous) && t.IsName(i) ? " " : "") + String(t.Str(i));
     return Upper(type);
   }
   if (IsAnyWord(t, first, {"TO_DATE", "ADD_MONTHS", "LAST_DAY", "ORA_SYSDATE"})) return "DATE";
   if (IsAnyWord(t, first, {"TO_NUMBER", "COUNT"})) return "NUMBER";
-  if (IsAnyWord(t, first, {"TO_CHAR", "ORA_CONCAT", "CONCAT", "LPAD", "RPAD", "SUBSTR", "UPPER", "LOWER"}))
+  if (IsAnyWord(t, first,
+                {"TO_CHAR", "ORA_CONCAT", "CONCAT", "LPAD", "RPAD", "SUBSTR", "UPPER", "LOWER"}))
     return "VARCHAR2";
   if (IsAnyWord(t, first, {"TRUNC", "ROUND"})) {
-    const std::vector<TTokenRange> args = SplitTokens(t, open + 1, last - 1, t.Depth(open) + 1, ',');
-    if (args.size() == 2 && args[1].First == args[1].Last && t[args[1].First].Kind == TSqlTokenKind::Literal)
+    const std::vector<TTokenRange> args =
+        SplitTokens(t, open + 1, last - 1, t.Depth(open) + 1, ',');
+    if (args.size() == 2 && args[1].First == args[1].Last &&
+        t[args[1].First].Kind == TSqlTokenKind::Literal)
       return "DATE";
   }
   return String();
@@ -482,11 +504,13 @@ std::vector<String> ViewColumnNames(const TSqlTokens& t) {
   if (!t.IsWord(i, "CREATE")) return names;
   while (i < t.Count() && !t.IsWord(i, "VIEW")) i = t.NextSig(i);
   i = t.NextSig(i);
-  while (t.IsName(i) && (t.IsSym(t.NextSig(i), '.') || t.IsWord(i, "IF") || t.IsWord(i, "NOT") || t.IsWord(i, "EXISTS")))
+  while (t.IsName(i) && (t.IsSym(t.NextSig(i), '.') || t.IsWord(i, "IF") || t.IsWord(i, "NOT") ||
+                         t.IsWord(i, "EXISTS")))
     i = t.NextSig(t.IsSym(t.NextSig(i), '.') ? t.NextSig(i) : i);
   const int open = t.NextSig(i);
   if (!t.IsSym(open, '(') || t.Match(open) < 0) return names;
-  for (const TTokenRange& range : SplitTokens(t, open + 1, t.Match(open) - 1, t.Depth(open) + 1, ','))
+  for (const TTokenRange& range :
+       SplitTokens(t, open + 1, t.Match(open) - 1, t.Depth(open) + 1, ','))
     if (range.First >= 0) names.push_back(t.NameAt(range.First));
   return names;
 }
@@ -520,10 +544,13 @@ String AddSqlCondition(const String& text, const String& condition) {
   const std::string_view all = t.Text();
   const String rest = String(all.substr(t.Begin(compound ? order : tail)));
   const String tailText = rest.empty() ? String() : " " + rest;
-  if (compound) return "SELECT * FROM (" + TrimRight(String(all.substr(0, t.Begin(order)))) + ") WHERE (" + condition + ")" + tailText;
+  if (compound)
+    return "SELECT * FROM (" + TrimRight(String(all.substr(0, t.Begin(order)))) + ") WHERE (" +
+           condition + ")" + tailText;
   if (where >= 0)
-    return String(all.substr(0, t.End(where))) + " (" + Trim(String(all.substr(t.End(where), t.Begin(tail) - t.End(where)))) +
-           ") AND (" + condition + ")" + tailText;
+    return String(all.substr(0, t.End(where))) + " (" +
+           Trim(String(all.substr(t.End(where), t.Begin(tail) - t.End(where)))) + ") AND (" +
+           condition + ")" + tailText;
   return TrimRight(String(all.substr(0, t.Begin(tail)))) + " WHERE (" + condition + ")" + tailText;
 }
 
@@ -531,7 +558,8 @@ TOraTypeInfo OracleTypeInfo(const String& declaredType) {
   TOraTypeInfo info;
   const String type = UpperCase(Trim(declaredType));
   size_t nameEnd = 0;
-  while (nameEnd < type.size() && (std::isalnum(static_cast<unsigned char>(type[nameEnd])) || type[nameEnd] == '_'))
+  while (nameEnd < type.size() &&
+         (std::isalnum(static_cast<unsigned char>(type[nameEnd])) || type[nameEnd] == '_'))
     ++nameEnd;
   const String name = type.substr(0, nameEnd);
   std::vector<int> numbers;
@@ -574,10 +602,12 @@ TOraTypeInfo OracleTypeInfo(const String& declaredType) {
     info.Type = TOraDataType::Blob;
   } else if (name == "INTEGER" || name == "INT" || name == "SMALLINT") {
     info.Type = TOraDataType::Integer;
-  } else if (name == "FLOAT" || name == "REAL" || name == "DOUBLE" || name == "BINARY_DOUBLE" || name == "BINARY_FLOAT") {
+  } else if (name == "FLOAT" || name == "REAL" || name == "DOUBLE" || name == "BINARY_DOUBLE" ||
+             name == "BINARY_FLOAT") {
     info.Type = TOraDataType::Float;
   }
-  if (info.Size <= 0 && (info.Type == TOraDataType::String || info.Type == TOraDataType::FixedChar)) info.Size = 1;
+  if (info.Size <= 0 && (info.Type == TOraDataType::String || info.Type == TOraDataType::FixedChar))
+    info.Size = 1;
   return info;
 }
 

@@ -20,9 +20,11 @@ struct TOraFunctionError {
 
 [[noreturn]] void Fail(const String& message) { throw TOraFunctionError{message}; }
 
-const char* const kMonths[12] = {"JANUARY", "FEBRUARY", "MARCH",     "APRIL",   "MAY",      "JUNE",
-                                 "JULY",    "AUGUST",   "SEPTEMBER", "OCTOBER", "NOVEMBER", "DECEMBER"};
-const char* const kDays[7] = {"SUNDAY", "MONDAY", "TUESDAY", "WEDNESDAY", "THURSDAY", "FRIDAY", "SATURDAY"};
+const char* const kMonths[12] = {"JANUARY",   "FEBRUARY", "MARCH",    "APRIL",
+                                 "MAY",       "JUNE",     "JULY",     "AUGUST",
+                                 "SEPTEMBER", "OCTOBER",  "NOVEMBER", "DECEMBER"};
+const char* const kDays[7] = {"SUNDAY",   "MONDAY", "TUESDAY", "WEDNESDAY",
+                              "THURSDAY", "FRIDAY", "SATURDAY"};
 
 struct TParts {
   int Year = 1, Month = 1, Day = 1, Hour = 0, Minute = 0, Second = 0;
@@ -48,7 +50,8 @@ TParts Split(TDateTime value) {
 
 TDateTime Join(const TParts& p) {
   TDateTime date = 0, time = 0;
-  if (!TryEncodeDate(p.Year, p.Month, p.Day, date) || !TryEncodeTime(p.Hour, p.Minute, p.Second, 0, time))
+  if (!TryEncodeDate(p.Year, p.Month, p.Day, date) ||
+      !TryEncodeTime(p.Hour, p.Minute, p.Second, 0, time))
     Fail("ORA-01839: date not valid for month specified");
   return date < 0 ? date - time : date + time;
 }
@@ -100,7 +103,8 @@ String Text(sqlite3_value* v) {
     case SQLITE_NULL:
       return String();
     default:
-      return String(reinterpret_cast<const char*>(sqlite3_value_text(v)), static_cast<size_t>(sqlite3_value_bytes(v)));
+      return String(reinterpret_cast<const char*>(sqlite3_value_text(v)),
+                    static_cast<size_t>(sqlite3_value_bytes(v)));
   }
 }
 
@@ -133,11 +137,14 @@ TDateTime Date(sqlite3_value* v) {
   if (IsNumeric(v)) {
     const double value = sqlite3_value_double(v);
     // Days from 1 January 0001 to 31 December 9999.
-    if (!(value >= -693593 && value < 2958466)) Fail("ORA-01841: (full) year must be between -4713 and +9999");
+    if (!(value >= -693593 && value < 2958466))
+      Fail("ORA-01841: (full) year must be between -4713 and +9999");
     return value;
   }
   TDateTime value = 0;
-  if (!SqlTextToDateTime(Text(v), value)) Fail("ORA-01858: a non-numeric character was found where a numeric was expected: '" + Text(v) + "'");
+  if (!SqlTextToDateTime(Text(v), value))
+    Fail("ORA-01858: a non-numeric character was found where a numeric was expected: '" + Text(v) +
+         "'");
   return value;
 }
 
@@ -160,7 +167,9 @@ void ResultNumber(sqlite3_context* ctx, double value) {
     sqlite3_result_double(ctx, value);
 }
 
-void ResultDate(sqlite3_context* ctx, TDateTime value) { ResultText(ctx, DateTimeToSqlText(value)); }
+void ResultDate(sqlite3_context* ctx, TDateTime value) {
+  ResultText(ctx, DateTimeToSqlText(value));
+}
 
 std::u32string Chars(const String& text) {
   std::u32string chars;
@@ -187,17 +196,20 @@ TParts ParseDateWithModel(const String& text, const String& model) {
   auto readNumber = [&](int maxDigits) {
     skipSeparators();
     int value = 0, digits = 0;
-    while (at < text.size() && digits < maxDigits && std::isdigit(static_cast<unsigned char>(text[at]))) {
+    while (at < text.size() && digits < maxDigits &&
+           std::isdigit(static_cast<unsigned char>(text[at]))) {
       value = value * 10 + (text[at++] - '0');
       ++digits;
     }
-    if (digits == 0) Fail("ORA-01858: a non-numeric character was found where a numeric was expected");
+    if (digits == 0)
+      Fail("ORA-01858: a non-numeric character was found where a numeric was expected");
     return std::pair<int, int>(value, digits);
   };
   auto readMonthName = [&](bool full) {
     skipSeparators();
     for (int m = 0; m < 12; ++m) {
-      const std::string_view name = full ? std::string_view(kMonths[m]) : std::string_view(kMonths[m], 3);
+      const std::string_view name =
+          full ? std::string_view(kMonths[m]) : std::string_view(kMonths[m], 3);
       if (StartsWithNoCase(text, at, name)) {
         at += name.size();
         return m + 1;
@@ -255,14 +267,17 @@ TParts ParseDateWithModel(const String& text, const String& model) {
     }
   }
   skipSeparators();
-  if (at < text.size()) Fail("ORA-01830: date format picture ends before converting entire input string");
+  if (at < text.size())
+    Fail("ORA-01830: date format picture ends before converting entire input string");
   if (hour12) {
     if (p.Hour < 1 || p.Hour > 12) Fail("ORA-01849: hour must be between 1 and 12");
     p.Hour = p.Hour % 12 + (pm ? 12 : 0);
   }
   if (p.Month < 1 || p.Month > 12) Fail("ORA-01843: not a valid month");
-  if (p.Day < 1 || p.Day > DaysInMonth(p.Year, p.Month)) Fail("ORA-01847: day of month must be between 1 and last day of month");
-  if (p.Hour > 23 || p.Minute > 59 || p.Second > 59) Fail("ORA-01850: hour must be between 0 and 23");
+  if (p.Day < 1 || p.Day > DaysInMonth(p.Year, p.Month))
+    Fail("ORA-01847: day of month must be between 1 and last day of month");
+  if (p.Hour > 23 || p.Minute > 59 || p.Second > 59)
+    Fail("ORA-01850: hour must be between 0 and 23");
   return p;
 }
 
@@ -270,15 +285,16 @@ TDateTime ParseDateDefault(const String& text) {
   TDateTime value = 0;
   if (SqlTextToDateTime(text, value)) return value;
   // The Russian installations' own form: DD.MM.YYYY, optionally with a time.
-  return Join(ParseDateWithModel(text, text.find(':') != String::npos ? "DD.MM.YYYY HH24:MI:SS" : "DD.MM.YYYY"));
+  return Join(ParseDateWithModel(
+      text, text.find(':') != String::npos ? "DD.MM.YYYY HH24:MI:SS" : "DD.MM.YYYY"));
 }
 
 TDateTime TruncDate(TDateTime value, const String& model) {
   TParts p = Split(value);
   const String unit = UpperCase(Trim(model));
   TParts r{p.Year, p.Month, p.Day, 0, 0, 0};
-  if (unit == "YEAR" || unit == "YYYY" || unit == "YYY" || unit == "YY" || unit == "Y" || unit == "SYYYY" ||
-      unit == "SYEAR" || unit == "RRRR" || unit == "RR") {
+  if (unit == "YEAR" || unit == "YYYY" || unit == "YYY" || unit == "YY" || unit == "Y" ||
+      unit == "SYYYY" || unit == "SYEAR" || unit == "RRRR" || unit == "RR") {
     r.Month = r.Day = 1;
   } else if (unit == "Q") {
     r.Month = (p.Month - 1) / 3 * 3 + 1;
@@ -329,15 +345,20 @@ void Guarded(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   }
 }
 
-void FnNvl(sqlite3_context* ctx, int, sqlite3_value** argv) { sqlite3_result_value(ctx, IsNull(argv[0]) ? argv[1] : argv[0]); }
+void FnNvl(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  sqlite3_result_value(ctx, IsNull(argv[0]) ? argv[1] : argv[0]);
+}
 
-void FnNvl2(sqlite3_context* ctx, int, sqlite3_value** argv) { sqlite3_result_value(ctx, IsNull(argv[0]) ? argv[2] : argv[1]); }
+void FnNvl2(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  sqlite3_result_value(ctx, IsNull(argv[0]) ? argv[2] : argv[1]);
+}
 
 bool DecodeMatches(sqlite3_value* a, sqlite3_value* b) {
   if (IsNull(a) || IsNull(b)) return IsNull(a) && IsNull(b);
   double x = 0, y = 0;
   if (IsNumeric(a) || IsNumeric(b)) {
-    const bool numbers = (IsNumeric(a) || TryNumber(Text(a), x)) && (IsNumeric(b) || TryNumber(Text(b), y));
+    const bool numbers =
+        (IsNumeric(a) || TryNumber(Text(a), x)) && (IsNumeric(b) || TryNumber(Text(b), y));
     if (numbers) return Number(a) == Number(b);
   }
   return Text(a) == Text(b);
@@ -357,8 +378,11 @@ void FnToChar(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (IsNull(argv[0])) return sqlite3_result_null(ctx);
   const String model = argc > 1 ? Text(argv[1]) : String();
   if (IsNumeric(argv[0]))
-    return ResultText(ctx, model.empty() ? Text(argv[0]) : FormatOracleNumber(sqlite3_value_double(argv[0]), model));
-  if (LooksLikeDate(argv[0])) return ResultText(ctx, FormatOracleDate(Date(argv[0]), model.empty() ? "DD.MM.YYYY" : model));
+    return ResultText(ctx, model.empty()
+                               ? Text(argv[0])
+                               : FormatOracleNumber(sqlite3_value_double(argv[0]), model));
+  if (LooksLikeDate(argv[0]))
+    return ResultText(ctx, FormatOracleDate(Date(argv[0]), model.empty() ? "DD.MM.YYYY" : model));
   if (model.empty()) return ResultText(ctx, Text(argv[0]));
   ResultText(ctx, FormatOracleNumber(Number(argv[0]), model));
 }
@@ -398,7 +422,8 @@ void FnTrunc(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 void FnAddMonths(sqlite3_context* ctx, int, sqlite3_value** argv) {
   if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
   const long long months = Whole(argv[1]);
-  if (months > 120000 || months < -120000) Fail("ORA-01841: (full) year must be between -4713 and +9999");
+  if (months > 120000 || months < -120000)
+    Fail("ORA-01841: (full) year must be between -4713 and +9999");
   ResultDate(ctx, AddMonths(Date(argv[0]), static_cast<int>(months)));
 }
 
@@ -412,7 +437,8 @@ void FnLastDay(sqlite3_context* ctx, int, sqlite3_value** argv) {
 void FnSysdate(sqlite3_context* ctx, int, sqlite3_value**) { ResultDate(ctx, Now()); }
 
 void FnSubstr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-  if (IsNull(argv[0]) || IsNull(argv[1]) || (argc > 2 && IsNull(argv[2]))) return sqlite3_result_null(ctx);
+  if (IsNull(argv[0]) || IsNull(argv[1]) || (argc > 2 && IsNull(argv[2])))
+    return sqlite3_result_null(ctx);
   const std::u32string chars = Chars(Text(argv[0]));
   const long long size = static_cast<long long>(chars.size());
   long long start = Whole(argv[1]);
@@ -434,7 +460,8 @@ void FnInstr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   const long long start = argc > 2 ? Whole(argv[2]) : 1;
   const long long occurrence = argc > 3 ? Whole(argv[3]) : 1;
   if (start == 0 || occurrence < 1) {
-    if (occurrence < 1) Fail("ORA-01428: argument '" + std::to_string(occurrence) + "' is out of range");
+    if (occurrence < 1)
+      Fail("ORA-01428: argument '" + std::to_string(occurrence) + "' is out of range");
     return sqlite3_result_int(ctx, 0);
   }
   long long found = 0;
@@ -452,7 +479,8 @@ void FnInstr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 }
 
 void Padded(sqlite3_context* ctx, int argc, sqlite3_value** argv, bool left) {
-  if (IsNull(argv[0]) || IsNull(argv[1]) || (argc > 2 && IsNull(argv[2]))) return sqlite3_result_null(ctx);
+  if (IsNull(argv[0]) || IsNull(argv[1]) || (argc > 2 && IsNull(argv[2])))
+    return sqlite3_result_null(ctx);
   const long long width = Whole(argv[1]);
   if (width < 1) return sqlite3_result_null(ctx);
   if (width > 32767) Fail("ORA-01489: result of string concatenation is too long");
@@ -466,7 +494,9 @@ void Padded(sqlite3_context* ctx, int argc, sqlite3_value** argv, bool left) {
 }
 
 void FnLpad(sqlite3_context* ctx, int argc, sqlite3_value** argv) { Padded(ctx, argc, argv, true); }
-void FnRpad(sqlite3_context* ctx, int argc, sqlite3_value** argv) { Padded(ctx, argc, argv, false); }
+void FnRpad(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  Padded(ctx, argc, argv, false);
+}
 
 void FnUpper(sqlite3_context* ctx, int, sqlite3_value** argv) {
   if (IsNull(argv[0])) return sqlite3_result_null(ctx);
@@ -487,7 +517,8 @@ void FnConcat(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 
 void FnRaiseApplicationError(sqlite3_context* ctx, int, sqlite3_value** argv) {
   const long long code = Whole(argv[0]);
-  Fail("ORA" + (code < 0 ? std::to_string(code) : "-" + std::to_string(code)) + ": " + Text(argv[1]));
+  Fail("ORA" + (code < 0 ? std::to_string(code) : "-" + std::to_string(code)) + ": " +
+       Text(argv[1]));
 }
 
 struct TRegistration {
@@ -502,7 +533,8 @@ struct TRegistration {
 String DateTimeToSqlText(TDateTime value) {
   const TParts p = Split(value);
   char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", p.Year, p.Month, p.Day, p.Hour, p.Minute, p.Second);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", p.Year, p.Month, p.Day, p.Hour,
+                p.Minute, p.Second);
   return text;
 }
 
@@ -517,13 +549,13 @@ bool SqlTextToDateTime(std::string_view text, TDateTime& value) {
     return true;
   };
   TParts p;
-  if (!digits(0, 4, p.Year) || text.size() < 10 || text[4] != '-' || !digits(5, 2, p.Month) || text[7] != '-' ||
-      !digits(8, 2, p.Day))
+  if (!digits(0, 4, p.Year) || text.size() < 10 || text[4] != '-' || !digits(5, 2, p.Month) ||
+      text[7] != '-' || !digits(8, 2, p.Day))
     return false;
   int ms = 0;
   if (text.size() > 10) {
-    if ((text[10] != ' ' && text[10] != 'T') || !digits(11, 2, p.Hour) || text.size() < 16 || text[13] != ':' ||
-        !digits(14, 2, p.Minute))
+    if ((text[10] != ' ' && text[10] != 'T') || !digits(11, 2, p.Hour) || text.size() < 16 ||
+        text[13] != ':' || !digits(14, 2, p.Minute))
       return false;
     size_t end = 16;
     if (text.size() > 16) {
@@ -542,7 +574,9 @@ bool SqlTextToDateTime(std::string_view text, TDateTime& value) {
     if (end != text.size()) return false;
   }
   TDateTime date = 0, time = 0;
-  if (!TryEncodeDate(p.Year, p.Month, p.Day, date) || !TryEncodeTime(p.Hour, p.Minute, p.Second, ms, time)) return false;
+  if (!TryEncodeDate(p.Year, p.Month, p.Day, date) ||
+      !TryEncodeTime(p.Hour, p.Minute, p.Second, ms, time))
+    return false;
   value = date < 0 ? date - time : date + time;
   return true;
 }
@@ -550,7 +584,8 @@ bool SqlTextToDateTime(std::string_view text, TDateTime& value) {
 String OracleNumberText(double value) {
   if (std::isnan(value)) return "Nan";
   if (std::isinf(value)) return value < 0 ? "-~" : "~";
-  if (std::nearbyint(value) == value && std::fabs(value) < 1e15) return std::to_string(static_cast<long long>(value));
+  if (std::nearbyint(value) == value && std::fabs(value) < 1e15)
+    return std::to_string(static_cast<long long>(value));
   char buffer[40];
   std::snprintf(buffer, sizeof buffer, "%.15G", value);
   String text = buffer;
@@ -602,7 +637,9 @@ String FormatOracleDate(TDateTime value, const String& model) {
     } else if (is("MM")) {
       number(p.Month, 2), i += 2;
     } else if (is("DDD")) {
-      number(static_cast<int>(EncodeDate(p.Year, p.Month, p.Day) - EncodeDate(p.Year, 1, 1)) + 1, 3), i += 3;
+      number(static_cast<int>(EncodeDate(p.Year, p.Month, p.Day) - EncodeDate(p.Year, 1, 1)) + 1,
+             3),
+          i += 3;
     } else if (is("DAY")) {
       name(kDays[DayOfWeek(value) - 1], 3, true);
     } else if (is("DD")) {
@@ -668,7 +705,9 @@ String FormatOracleNumber(double value, const String& model) {
       continue;
     }
     const bool zeroFilled = firstZero != String::npos && static_cast<size_t>(i) >= firstZero;
-    integer.insert(integer.begin(), digit >= 0 ? intDigits[static_cast<size_t>(digit)] : zeroFilled ? '0' : ' ');
+    integer.insert(integer.begin(), digit >= 0   ? intDigits[static_cast<size_t>(digit)]
+                                    : zeroFilled ? '0'
+                                                 : ' ');
     --digit;
   }
   String decimalsText;
@@ -683,7 +722,8 @@ String FormatOracleNumber(double value, const String& model) {
   // The sign takes the blank nearest to the first digit.
   const size_t firstShown = text.find_first_not_of(' ');
   const String sign = negative ? "-" : (fill ? " " : "");
-  text = firstShown == String::npos ? sign + text : text.substr(0, firstShown) + sign + text.substr(firstShown);
+  text = firstShown == String::npos ? sign + text
+                                    : text.substr(0, firstShown) + sign + text.substr(firstShown);
   if (!fill) text = Trim(text);
   return text;
 }
@@ -721,7 +761,9 @@ void RegisterOracleFunctions(sqlite3* db) {
   };
   for (const TRegistration& f : functions) {
     const int flags = SQLITE_UTF8 | (f.Deterministic ? SQLITE_DETERMINISTIC : 0);
-    if (sqlite3_create_function(db, f.Name, f.Args, flags, nullptr, f.Body, nullptr, nullptr) != SQLITE_OK)
-      throw EDatabaseError(String("Cannot register the SQL function ") + f.Name + ": " + sqlite3_errmsg(db));
+    if (sqlite3_create_function(db, f.Name, f.Args, flags, nullptr, f.Body, nullptr, nullptr) !=
+        SQLITE_OK)
+      throw EDatabaseError(String("Cannot register the SQL function ") + f.Name + ": " +
+                           sqlite3_errmsg(db));
   }
 }

@@ -100,7 +100,8 @@ void TOraParam::Assign(TPersistent* source) {
 }
 
 Variant TOraParam::BindValue() const {
-  const bool isDate = FDataType == ftDate || FDataType == ftDateTime || FDataType == ftTime || FDataType == ftTimeStamp;
+  const bool isDate = FDataType == ftDate || FDataType == ftDateTime || FDataType == ftTime ||
+                      FDataType == ftTimeStamp;
   if (isDate && !IsNull() && VarIsNumeric(FValue)) return VarFromDateTime(FValue.AsDouble());
   return FValue;
 }
@@ -158,7 +159,8 @@ void TOraParams::Destroy() {
 TOraBinds TOraParams::Binds() const {
   TOraBinds binds;
   binds.reserve(FItems.size());
-  for (const TOraParam* param : FItems) binds.emplace_back(param->Name(), param->BindValue(), param->Direction());
+  for (const TOraParam* param : FItems)
+    binds.emplace_back(param->Name(), param->BindValue(), param->Direction());
   return binds;
 }
 

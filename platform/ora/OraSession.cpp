@@ -102,7 +102,9 @@ void TOraSession::RemoveDataSet(TOraDataSet* dataSet) { std::erase(FDataSets, da
 void TOraSession::Notification(TComponent* component, TOperation operation) {
   inherited::Notification(component, operation);
   if (operation == TOperation::opRemove)
-    std::erase_if(FDataSets, [component](TOraDataSet* dataSet) { return static_cast<TComponent*>(dataSet) == component; });
+    std::erase_if(FDataSets, [component](TOraDataSet* dataSet) {
+      return static_cast<TComponent*>(dataSet) == component;
+    });
 }
 
 void TOraSession::Destroy() {

@@ -6,9 +6,13 @@ namespace {
 
 bool IsAsciiLetter(char ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'); }
 bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
-bool IsBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == '\f' || ch == '\v'; }
+bool IsBlank(char ch) {
+  return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == '\f' || ch == '\v';
+}
 // Identifiers may hold national letters; every byte of a UTF-8 sequence counts as one.
-bool IsWordStart(char ch) { return IsAsciiLetter(ch) || ch == '_' || static_cast<unsigned char>(ch) >= 0x80; }
+bool IsWordStart(char ch) {
+  return IsAsciiLetter(ch) || ch == '_' || static_cast<unsigned char>(ch) >= 0x80;
+}
 bool IsWordChar(char ch) { return IsWordStart(ch) || IsDigit(ch) || ch == '$' || ch == '#'; }
 
 class TScanner {
@@ -143,7 +147,9 @@ std::vector<String> UniqueNames(std::string_view text, TSqlTokenKind kind) {
 
 }  // namespace
 
-bool IsSqlNameChar(char ch) { return IsAsciiLetter(ch) || IsDigit(ch) || ch == '_' || ch == '$' || ch == '#'; }
+bool IsSqlNameChar(char ch) {
+  return IsAsciiLetter(ch) || IsDigit(ch) || ch == '_' || ch == '$' || ch == '#';
+}
 
 std::vector<TSqlToken> ScanSql(std::string_view text) { return TScanner(text).Run(); }
 
@@ -157,9 +163,13 @@ bool IsKeyword(std::string_view text, const TSqlToken& token, std::string_view k
   return token.Kind == TSqlTokenKind::Word && SameAscii(TokenText(text, token), keyword);
 }
 
-std::vector<String> SqlMacroNames(std::string_view text) { return UniqueNames(text, TSqlTokenKind::Macro); }
+std::vector<String> SqlMacroNames(std::string_view text) {
+  return UniqueNames(text, TSqlTokenKind::Macro);
+}
 
-std::vector<String> SqlParamNames(std::string_view text) { return UniqueNames(text, TSqlTokenKind::Param); }
+std::vector<String> SqlParamNames(std::string_view text) {
+  return UniqueNames(text, TSqlTokenKind::Param);
+}
 
 String ExpandSqlMacros(std::string_view text,
                        const std::function<std::optional<String>(std::string_view name)>& lookup) {
@@ -181,6 +191,7 @@ void CheckSchemaName(const String& name) {
   bool valid = !name.empty();
   for (char ch : name) valid = valid && IsSqlNameChar(ch);
   if (!valid)
-    throw EDatabaseError(Format("Invalid schema name \"%s\": only letters, digits, \"_\", \"$\" and \"#\" are allowed",
-                                {name}));
+    throw EDatabaseError(Format(
+        "Invalid schema name \"%s\": only letters, digits, \"_\", \"$\" and \"#\" are allowed",
+        {name}));
 }

@@ -39,7 +39,8 @@ int TSqlTokens::PrevSig(int i) const {
 
 bool TSqlTokens::IsSym(int i, char symbol) const {
   return i >= 0 && i < Count() && FItems[static_cast<size_t>(i)].Kind == TSqlTokenKind::Symbol &&
-         FItems[static_cast<size_t>(i)].Len == 1 && FText[FItems[static_cast<size_t>(i)].Pos] == symbol;
+         FItems[static_cast<size_t>(i)].Len == 1 &&
+         FText[FItems[static_cast<size_t>(i)].Pos] == symbol;
 }
 
 bool TSqlTokens::IsSym(int i, std::string_view symbol) const {
@@ -69,7 +70,8 @@ size_t TSqlTokens::Begin(int i) const {
 }
 
 size_t TSqlTokens::End(int i) const {
-  return i < Count() ? FItems[static_cast<size_t>(i)].Pos + FItems[static_cast<size_t>(i)].Len : FText.size();
+  return i < Count() ? FItems[static_cast<size_t>(i)].Pos + FItems[static_cast<size_t>(i)].Len
+                     : FText.size();
 }
 
 std::string_view TSqlTokens::Span(int first, int last) const {

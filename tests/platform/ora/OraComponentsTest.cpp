@@ -84,7 +84,9 @@ TEST_F(OraComponents, SessionWithoutAFolderNamesItselfInTheError) {
 }
 
 TEST_F(OraComponents, QueryKeepsItsTextAndExpandsMacrosAndParamsAtExecution) {
-  const String text = "SELECT e.*, '-' AS RCHECK_Q\r\nFROM &Shema.V_EMP e\r\nWHERE e.id >= :p_min OR :P_MIN IS NULL\r\n&ORDER &FIELD\r\n";
+  const String text =
+      "SELECT e.*, '-' AS RCHECK_Q\r\nFROM &Shema.V_EMP e\r\nWHERE e.id >= :p_min OR :P_MIN IS "
+      "NULL\r\n&ORDER &FIELD\r\n";
   TOraQuery* query = Query(text);
   ASSERT_EQ(query->Macros()->Count(), 3);
   ASSERT_EQ(query->Params()->Count(), 1);
@@ -126,13 +128,16 @@ TEST_F(OraComponents, LocalEditsNeverReachTheDatabase) {
 }
 
 TEST_F(OraComponents, FilterSqlNarrowsTheRowsOnTheServer) {
-  TOraQuery* query = Query("SELECT id FROM oc_test.v_emp WHERE salary IS NOT NULL OR id = 3 ORDER BY id");
+  TOraQuery* query =
+      Query("SELECT id FROM oc_test.v_emp WHERE salary IS NOT NULL OR id = 3 ORDER BY id");
   query->Open();
   EXPECT_EQ(query->RecordCount(), 3);
   query->SetFilterSQL("id <> 2");
   EXPECT_TRUE(query->Active());
   EXPECT_EQ(Rows(query, "ID"), "1;3;");
-  EXPECT_EQ(query->FinalSQL(), "SELECT id FROM oc_test.v_emp WHERE (salary IS NOT NULL OR id = 3) AND (id <> 2) ORDER BY id\r\n");
+  EXPECT_EQ(query->FinalSQL(),
+            "SELECT id FROM oc_test.v_emp WHERE (salary IS NOT NULL OR id = 3) AND (id <> 2) ORDER "
+            "BY id\r\n");
 }
 
 TEST_F(OraComponents, PrepareReportsErrorsOfTheText) {
@@ -197,7 +202,8 @@ TEST_F(OraComponents, StoredProcBuildsItsCallAndKeepsParametersAcrossARename) {
   proc->SetSession(FSession);
   proc->SetStoredProcName("OC_TEST.EMP_PACK.RENAME");
   proc->PrepareSQL();
-  EXPECT_EQ(proc->SQL()->Text(), "begin\r\n  OC_TEST.EMP_PACK.RENAME(:P_ID, :P_NAME, :P_COUNT, :P_MAX);\r\nend;\r\n");
+  EXPECT_EQ(proc->SQL()->Text(),
+            "begin\r\n  OC_TEST.EMP_PACK.RENAME(:P_ID, :P_NAME, :P_COUNT, :P_MAX);\r\nend;\r\n");
   ASSERT_EQ(proc->Params()->Count(), 4);
   EXPECT_EQ(proc->ParamByName("P_COUNT")->ParamType(), ptOutput);
   EXPECT_EQ(proc->ParamByName("P_NAME")->DataType(), ftString);
@@ -233,7 +239,8 @@ TEST_F(OraComponents, StoredProcOpensTheCursorItsCallReturns) {
   TOraStoredProc* written = TOraStoredProc::Create(FOwner.Get());
   written->SetSession(FSession);
   written->SetStoredProcName("oc_test.EMP_PACK.HIRED_SINCE");
-  written->SQL()->SetText("begin\n:RESULT := oc_test.EMP_PACK.HIRED_SINCE(TO_DATE('2021-06-01'));\nend;");
+  written->SQL()->SetText(
+      "begin\n:RESULT := oc_test.EMP_PACK.HIRED_SINCE(TO_DATE('2021-06-01'));\nend;");
   written->ParamByName("RESULT")->SetDataType(ftCursor);
   written->Open();
   EXPECT_EQ(Rows(written, "ID;NAME"), "3|Сидоров;");

@@ -1,7 +1,6 @@
-#include "platform/ora/OraConnection.h"
-
 #include <gtest/gtest.h>
 
+#include "platform/ora/OraConnection.h"
 #include "support/TempFolder.h"
 #include "tests/platform/ora/OraTestSchema.h"
 
@@ -23,7 +22,8 @@ class OraConnection : public ::testing::Test {
   static String Rows(TOraCursor& cursor) {
     String text;
     while (cursor.Next()) {
-      for (int i = 0; i < cursor.ColumnCount(); ++i) text += (i ? "|" : "") + VarToStrDef(cursor.Value(i), "~");
+      for (int i = 0; i < cursor.ColumnCount(); ++i)
+        text += (i ? "|" : "") + VarToStrDef(cursor.Value(i), "~");
       text += ";";
     }
     return text;
@@ -49,26 +49,34 @@ TEST_F(OraConnection, AttachesSchemaFilesOnFirstUse) {
   EXPECT_TRUE(connection->IsAttached("OC_TEST"));
 
   EXPECT_NE(ErrorOf([&] { connection->AttachSchema("OC_NONE"); }).find("not found"), String::npos);
-  EXPECT_NE(ErrorOf([&] { Rows(*connection, "SELECT * FROM OC_NONE.V_EMP"); }).find("no such table: OC_NONE.V_EMP"), String::npos);
-  EXPECT_NE(ErrorOf([&] { connection->AttachSchema("OC_TEST; DROP"); }).find("Invalid schema name"), String::npos);
+  EXPECT_NE(ErrorOf([&] {
+              Rows(*connection, "SELECT * FROM OC_NONE.V_EMP");
+            }).find("no such table: OC_NONE.V_EMP"),
+            String::npos);
+  EXPECT_NE(ErrorOf([&] { connection->AttachSchema("OC_TEST; DROP"); }).find("Invalid schema name"),
+            String::npos);
   TOraBinds none;
-  EXPECT_NE(ErrorOf([&] { connection->Execute("DELETE FROM oc_test.t_log; DELETE FROM oc_test.t_emp", none); })
-                .find("Only one statement"),
+  EXPECT_NE(ErrorOf([&] {
+              connection->Execute("DELETE FROM oc_test.t_log; DELETE FROM oc_test.t_emp", none);
+            }).find("Only one statement"),
             String::npos);
   EXPECT_EQ(Rows(*connection, "SELECT count(*) FROM oc_test.t_emp;"), "3;");
 
   TTempFolder::WriteFile(FFolder / "BROKEN.db", String(4096, 'x'));
-  EXPECT_NE(ErrorOf([&] { connection->AttachSchema("broken"); }).find("Schema BROKEN: cannot open"), String::npos);
+  EXPECT_NE(ErrorOf([&] { connection->AttachSchema("broken"); }).find("Schema BROKEN: cannot open"),
+            String::npos);
   EXPECT_FALSE(connection->IsAttached("BROKEN"));
   EXPECT_EQ(Rows(*connection, "SELECT name FROM oc_test.t_role WHERE id = 10"), "Админ;");
 
-  EXPECT_NE(ErrorOf([&] { TOraConnection(FFolder / "missing", "", nullptr); }).find("not found"), String::npos);
+  EXPECT_NE(ErrorOf([&] { TOraConnection(FFolder / "missing", "", nullptr); }).find("not found"),
+            String::npos);
 }
 
 TEST_F(OraConnection, ColumnsTakeOracleNamesAndDeclaredTypes) {
   auto connection = Connect();
   std::unique_ptr<TOraCursor> cursor = connection->OpenQuery(
-      "SELECT e.*, '-' AS rcheck, '' as name, e.name || '!' caption, TRUNC(e.hired, 'YEAR') y, 1 + 1 two "
+      "SELECT e.*, '-' AS rcheck, '' as name, e.name || '!' caption, TRUNC(e.hired, 'YEAR') y, 1 + "
+      "1 two "
       "FROM oc_test.v_emp e ORDER BY e.id",
       {});
   struct TExpected {
@@ -77,10 +85,12 @@ TEST_F(OraConnection, ColumnsTakeOracleNamesAndDeclaredTypes) {
     int Size;
   };
   const TExpected expected[] = {
-      {"ID", TOraDataType::Largeint, 0},   {"NAME", TOraDataType::String, 40},   {"ROLE_ID", TOraDataType::Largeint, 0},
-      {"HIRED", TOraDataType::Date, 0},    {"SALARY", TOraDataType::Float, 0},   {"RCHECK", TOraDataType::FixedChar, 1},
-      {"DOUBLED", TOraDataType::Float, 0}, {"RCHECK_1", TOraDataType::FixedChar, 1}, {"NAME_1", TOraDataType::String, 4000},
-      {"CAPTION", TOraDataType::String, 4000}, {"Y", TOraDataType::Date, 0},    {"TWO", TOraDataType::Float, 0},
+      {"ID", TOraDataType::Largeint, 0},      {"NAME", TOraDataType::String, 40},
+      {"ROLE_ID", TOraDataType::Largeint, 0}, {"HIRED", TOraDataType::Date, 0},
+      {"SALARY", TOraDataType::Float, 0},     {"RCHECK", TOraDataType::FixedChar, 1},
+      {"DOUBLED", TOraDataType::Float, 0},    {"RCHECK_1", TOraDataType::FixedChar, 1},
+      {"NAME_1", TOraDataType::String, 4000}, {"CAPTION", TOraDataType::String, 4000},
+      {"Y", TOraDataType::Date, 0},           {"TWO", TOraDataType::Float, 0},
   };
   ASSERT_EQ(cursor->ColumnCount(), static_cast<int>(std::size(expected)));
   for (int i = 0; i < cursor->ColumnCount(); ++i) {
@@ -99,25 +109,39 @@ TEST_F(OraConnection, BindsParametersByNameAndRewritesOuterJoins) {
   auto connection = Connect();
   const String sql =
       "SELECT e.name, r.name rname FROM oc_test.v_emp e, oc_test.t_role r "
-      "WHERE e.role_id = r.id (+) AND e.id >= :MIN_ID AND (:min_id > 0 OR : Since < e.hired) ORDER BY e.id";
-  EXPECT_EQ(Rows(*connection, sql, {{"Min_Id", Variant(1)}, {"SINCE", Variant()}}), "Иванов|Админ;Петров|~;Сидоров|Оператор;");
+      "WHERE e.role_id = r.id (+) AND e.id >= :MIN_ID AND (:min_id > 0 OR : Since < e.hired) ORDER "
+      "BY e.id";
+  EXPECT_EQ(Rows(*connection, sql, {{"Min_Id", Variant(1)}, {"SINCE", Variant()}}),
+            "Иванов|Админ;Петров|~;Сидоров|Оператор;");
   // An unset parameter is NULL: no comparison with it holds.
-  EXPECT_EQ(Rows(*connection, sql, {{"MIN_ID", Variant()}, {"SINCE", VarFromDateTime(EncodeDate(2021, 6, 1))}}), "");
-  EXPECT_EQ(Rows(*connection, sql, {{"MIN_ID", Variant(-1)}, {"SINCE", VarFromDateTime(EncodeDate(2021, 6, 1))}}),
+  EXPECT_EQ(Rows(*connection, sql,
+                 {{"MIN_ID", Variant()}, {"SINCE", VarFromDateTime(EncodeDate(2021, 6, 1))}}),
+            "");
+  EXPECT_EQ(Rows(*connection, sql,
+                 {{"MIN_ID", Variant(-1)}, {"SINCE", VarFromDateTime(EncodeDate(2021, 6, 1))}}),
             "Сидоров|Оператор;");
-  EXPECT_EQ(ErrorOf([&] { Rows(*connection, sql, {{"MIN_ID", Variant(1)}}); }), "Parameter Since not found");
+  EXPECT_EQ(ErrorOf([&] {
+              Rows(*connection, sql, {{"MIN_ID", Variant(1)}});
+            }),
+            "Parameter Since not found");
 }
 
 TEST_F(OraConnection, RoutesRoutineCallsInSqlToTheCatalog) {
   auto connection = Connect();
   EXPECT_EQ(Rows(*connection,
-                 "SELECT id, oc_test.emp_pack.role_name(role_id) FROM oc_test.v_emp WHERE OC_TEST.IS_ODD(id) = 1 ORDER BY id"),
+                 "SELECT id, oc_test.emp_pack.role_name(role_id) FROM oc_test.v_emp WHERE "
+                 "OC_TEST.IS_ODD(id) = 1 ORDER BY id"),
             "1|Админ;3|Оператор;");
   EXPECT_EQ(ErrorOf([&] { Rows(*connection, "SELECT oc_test.emp_pack.nothing(1) FROM dual"); }),
             "PLS-00201: identifier 'OC_TEST.EMP_PACK.NOTHING' must be declared");
-  EXPECT_NE(ErrorOf([&] { connection->CallFunction("oc test.emp_pack.role_name", {Variant(1)}); }).find("Invalid name"),
+  EXPECT_NE(ErrorOf([&] {
+              connection->CallFunction("oc test.emp_pack.role_name", {Variant(1)});
+            }).find("Invalid name"),
             String::npos);
-  EXPECT_NE(ErrorOf([&] { connection->PackageVariable("OC_TEST'--.EMP_PACK", "MANAGER"); }).find("Invalid name"), String::npos);
+  EXPECT_NE(ErrorOf([&] {
+              connection->PackageVariable("OC_TEST'--.EMP_PACK", "MANAGER");
+            }).find("Invalid name"),
+            String::npos);
 }
 
 TEST_F(OraConnection, RunsThePlsqlBlockForms) {
@@ -128,23 +152,31 @@ TEST_F(OraConnection, RunsThePlsqlBlockForms) {
                      {"NAME", Variant("Смирнов")},
                      {"MANAGER", Variant(), TOraParamDirection::Output}};
   connection->Execute("begin null; end;", binds);
-  connection->Execute("BEGIN :RESULT := OC_TEST.EMP_PACK.HIRED_SINCE(TO_DATE('01.01.2021', 'DD.MM.YYYY')); END;", binds);
+  connection->Execute(
+      "BEGIN :RESULT := OC_TEST.EMP_PACK.HIRED_SINCE(TO_DATE('01.01.2021', 'DD.MM.YYYY')); END;",
+      binds);
   ASSERT_TRUE(binds[0].Cursor);
   EXPECT_EQ(Rows(*binds[0].Cursor), "2|Петров;3|Сидоров;");
   binds[0].Cursor.reset();
 
-  connection->Execute("begin OC_TEST.EMP_PACK.RENAME(p_name => :name, p_id => 2, p_count => :n, p_max => :max); end;", binds);
+  connection->Execute(
+      "begin OC_TEST.EMP_PACK.RENAME(p_name => :name, p_id => 2, p_count => :n, p_max => :max); "
+      "end;",
+      binds);
   EXPECT_EQ(VarToStr(binds[1].Value), "3");
   EXPECT_EQ(VarToStr(binds[2].Value), "3");
   EXPECT_EQ(Rows(*connection, "SELECT name FROM oc_test.t_emp WHERE id = 2"), "Смирнов;");
 
-  connection->Execute("begin :manager := EMP_PACK.MANAGER; :n := oc_test.is_odd(5) + 1; end;", binds);
+  connection->Execute("begin :manager := EMP_PACK.MANAGER; :n := oc_test.is_odd(5) + 1; end;",
+                      binds);
   EXPECT_EQ(VarToStr(binds[4].Value), "Кузнецов");
   EXPECT_EQ(VarToStr(binds[1].Value), "2");
   EXPECT_EQ(VarToStr(connection->PackageVariable("OC_TEST.EMP_PACK", "start_date")), "01.01.2020");
   EXPECT_EQ(ErrorOf([&] { connection->PackageVariable("OC_TEST.EMP_PACK", "NOBODY"); }),
             "Variable NOBODY is not declared in package OC_TEST.EMP_PACK");
-  EXPECT_NE(ErrorOf([&] { connection->Execute("begin delete from t_emp; end;", binds); }).find("Unsupported PL/SQL"),
+  EXPECT_NE(ErrorOf([&] {
+              connection->Execute("begin delete from t_emp; end;", binds);
+            }).find("Unsupported PL/SQL"),
             String::npos);
 }
 
@@ -153,7 +185,9 @@ TEST_F(OraConnection, AFailingRoutineUndoesItsOwnWorkAndLeavesTheTransactionToTh
   TOraBinds binds;
   connection->StartTransaction();
   connection->Execute("UPDATE oc_test.t_emp SET name = 'X' WHERE id = 1", binds);
-  EXPECT_EQ(ErrorOf([&] { connection->Execute("begin oc_test.emp_pack.log_and_fail('шаг'); end;", binds); }),
+  EXPECT_EQ(ErrorOf([&] {
+              connection->Execute("begin oc_test.emp_pack.log_and_fail('шаг'); end;", binds);
+            }),
             "ORA-20001: Отказ: шаг");
   EXPECT_TRUE(connection->InTransaction());
   EXPECT_EQ(Rows(*connection, "SELECT count(*) FROM oc_test.t_log"), "0;");
@@ -164,7 +198,8 @@ TEST_F(OraConnection, AFailingRoutineUndoesItsOwnWorkAndLeavesTheTransactionToTh
 
   // Outside a transaction the failed call leaves nothing behind either.
   std::vector<Variant> args{Variant("вне")};
-  EXPECT_EQ(ErrorOf([&] { connection->CallProcedure("OC_TEST.EMP_PACK.LOG_AND_FAIL", args); }), "ORA-20001: Отказ: вне");
+  EXPECT_EQ(ErrorOf([&] { connection->CallProcedure("OC_TEST.EMP_PACK.LOG_AND_FAIL", args); }),
+            "ORA-20001: Отказ: вне");
   EXPECT_EQ(Rows(*connection, "SELECT count(*) FROM oc_test.t_log"), "0;");
 }
 
@@ -185,29 +220,37 @@ TEST_F(OraConnection, CommittedWorkIsSeenByOthersAndRolledBackWorkIsNot) {
 
 TEST_F(OraConnection, CppRoutinesTakePrecedenceAndTheirErrorsReachTheCaller) {
   auto connection = Connect();
-  connection->RegisterRoutine("EMP_PACK.ROLE_NAME", [](std::vector<Variant>& args) { return Variant("роль " + VarToStr(args[0])); });
+  connection->RegisterRoutine("EMP_PACK.ROLE_NAME", [](std::vector<Variant>& args) {
+    return Variant("роль " + VarToStr(args[0]));
+  });
   connection->RegisterRoutine("OC_TEST.EMP_PACK.RENAME", [](std::vector<Variant>& args) -> Variant {
     throw EDatabaseError("ORA-20099: переименование запрещено");
   });
-  EXPECT_EQ(Rows(*connection, "SELECT oc_test.emp_pack.role_name(role_id) FROM oc_test.v_emp WHERE id = 1"), "роль 10;");
+  EXPECT_EQ(Rows(*connection,
+                 "SELECT oc_test.emp_pack.role_name(role_id) FROM oc_test.v_emp WHERE id = 1"),
+            "роль 10;");
   TOraBinds binds;
-  EXPECT_EQ(ErrorOf([&] { connection->Execute("begin OC_TEST.EMP_PACK.RENAME(1, 'x'); end;", binds); }),
-            "ORA-20099: переименование запрещено");
+  EXPECT_EQ(
+      ErrorOf([&] { connection->Execute("begin OC_TEST.EMP_PACK.RENAME(1, 'x'); end;", binds); }),
+      "ORA-20099: переименование запрещено");
   connection->UnregisterRoutine("EMP_PACK.ROLE_NAME");
-  EXPECT_EQ(VarToStr(connection->CallFunction("oc_test.emp_pack.role_name", {Variant(20)})), "Оператор");
+  EXPECT_EQ(VarToStr(connection->CallFunction("oc_test.emp_pack.role_name", {Variant(20)})),
+            "Оператор");
 }
 
 TEST_F(OraConnection, InjectedFaultsFireOnceAtTheArmedEvent) {
   auto connection = Connect();
   TOraBinds binds;
   FFaults->Arm(TOraFault::FileOpen, 1);
-  EXPECT_EQ(ErrorOf([&] { Rows(*connection, "SELECT 1 FROM oc_test.t_role"); }), "Injected fault: schema file open");
+  EXPECT_EQ(ErrorOf([&] { Rows(*connection, "SELECT 1 FROM oc_test.t_role"); }),
+            "Injected fault: schema file open");
   FFaults->Arm(TOraFault::Statement, 2, "disk gone");
   EXPECT_EQ(Rows(*connection, "SELECT count(*) FROM oc_test.t_role"), "2;");
   EXPECT_EQ(ErrorOf([&] { Rows(*connection, "SELECT 1 FROM dual"); }), "disk gone");
   EXPECT_EQ(Rows(*connection, "SELECT 1 FROM dual"), "1;");
   FFaults->Arm(TOraFault::RoutineCall, 1);
-  EXPECT_EQ(ErrorOf([&] { Rows(*connection, "SELECT oc_test.is_odd(1) FROM dual"); }), "Injected fault: routine call");
+  EXPECT_EQ(ErrorOf([&] { Rows(*connection, "SELECT oc_test.is_odd(1) FROM dual"); }),
+            "Injected fault: routine call");
 
   FFaults->Arm(TOraFault::Commit, 1);
   connection->StartTransaction();

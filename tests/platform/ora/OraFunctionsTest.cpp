@@ -1,8 +1,7 @@
-#include "platform/ora/OraFunctions.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/ora/OraConnection.h"
+#include "platform/ora/OraFunctions.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -11,7 +10,8 @@ class OraFunctions : public ::testing::Test {
  protected:
   // The value of one Oracle expression as SQLite holds it; "NULL" for NULL.
   String Eval(const String& expression) {
-    std::unique_ptr<TOraCursor> cursor = FConnection.OpenQuery("SELECT " + expression + " AS R FROM DUAL", {});
+    std::unique_ptr<TOraCursor> cursor =
+        FConnection.OpenQuery("SELECT " + expression + " AS R FROM DUAL", {});
     EXPECT_TRUE(cursor->Next());
     return cursor->TypeOf(0) == 5 ? String("NULL") : String(cursor->AsText(0));
   }
@@ -77,7 +77,8 @@ TEST_F(OraFunctions, ComputeAsOracleDoes) {
       {"CONCAT('a', NULL)", "a"},
       {"LENGTH(SYSDATE)", "19"},
   };
-  for (const auto& [expression, expected] : cases) EXPECT_EQ(Eval(expression), expected) << expression;
+  for (const auto& [expression, expected] : cases)
+    EXPECT_EQ(Eval(expression), expected) << expression;
 }
 
 TEST_F(OraFunctions, FailWithOracleErrors) {
@@ -104,7 +105,8 @@ TEST(OraDateText, RoundTripsWholeSeconds) {
   EXPECT_EQ(DateTimeToSqlText(value), "2021-01-15 10:20:31");
   ASSERT_TRUE(SqlTextToDateTime("1899-12-29T06:00", value));
   EXPECT_EQ(DateTimeToSqlText(value), "1899-12-29 06:00:00");
-  for (const char* invalid : {"2021-02-30", "2021-1-15", "2021-01-15 25:00", "2021-01-15x", "15.01.2021", ""})
+  for (const char* invalid :
+       {"2021-02-30", "2021-1-15", "2021-01-15 25:00", "2021-01-15x", "15.01.2021", ""})
     EXPECT_FALSE(SqlTextToDateTime(invalid, value)) << invalid;
 }
 

@@ -1,9 +1,8 @@
-#include "platform/ora/SqlText.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "platform/ora/SqlText.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
@@ -20,20 +19,22 @@ TEST(SqlText, MacrosAndParamsAreFoundOutsideLiteralsCommentsAndAssignments) {
 }
 
 TEST(SqlText, MacroExpansionIsRawTextAndLeavesUnknownMacros) {
-  const String expanded = ExpandSqlMacros("SELECT * FROM &Shema.V_POS '&shema' &ORDER &FIELD &unknown",
-                                          [](std::string_view name) -> std::optional<String> {
-                                            if (SameText(String(name), "SHEMA")) return String("OC_DEMO");
-                                            if (name == "ORDER") return String("ORDER BY");
-                                            if (name == "FIELD") return String("ID, NAME");
-                                            return std::nullopt;
-                                          });
+  const String expanded =
+      ExpandSqlMacros("SELECT * FROM &Shema.V_POS '&shema' &ORDER &FIELD &unknown",
+                      [](std::string_view name) -> std::optional<String> {
+                        if (SameText(String(name), "SHEMA")) return String("OC_DEMO");
+                        if (name == "ORDER") return String("ORDER BY");
+                        if (name == "FIELD") return String("ID, NAME");
+                        return std::nullopt;
+                      });
   EXPECT_EQ(expanded, "SELECT * FROM OC_DEMO.V_POS '&shema' ORDER BY ID, NAME &unknown");
 }
 
 // Whatever the bytes, the tokens cover the text exactly, one after another.
 TEST(SqlText, ScannerCoversAnyInput) {
-  std::vector<String> texts = {"", "'", "\"", "/*", "--", ":", ": ", "&", "&&x", "'it''s", "1.2.3e+", ".5e", "||:=",
-                               String("\0\xff\xc3", 3)};
+  std::vector<String> texts = {
+      "",  "'",   "\"",     "/*",      "--",  ":",    ": ",
+      "&", "&&x", "'it''s", "1.2.3e+", ".5e", "||:=", String("\0\xff\xc3", 3)};
   std::mt19937 random(7);
   const String alphabet = "':\"&-/*()|=<>!. \t\nabcXYZ019_$#\xd0\x96";
   for (int i = 0; i < 2000; ++i) {
@@ -55,7 +56,8 @@ TEST(SqlText, ScannerCoversAnyInput) {
 }
 
 TEST(SqlText, SchemaNamesAreIdentifiers) {
-  for (const char* valid : {"OC_DEMO", "oc_57xx", "A$B#1"}) EXPECT_NO_THROW(CheckSchemaName(valid)) << valid;
+  for (const char* valid : {"OC_DEMO", "oc_57xx", "A$B#1"})
+    EXPECT_NO_THROW(CheckSchemaName(valid)) << valid;
   for (const char* invalid : {"", "OC DEMO", "OC.DEMO", "x;DROP", "a'b", "ОЦ", "a-b"})
     EXPECT_THROW(CheckSchemaName(invalid), EDatabaseError) << invalid;
 }
