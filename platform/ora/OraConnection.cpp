@@ -31,11 +31,6 @@ std::vector<String> SplitName(const String& name) {
   return parts;
 }
 
-bool IsSchemaName(const String& name) {
-  if (name.empty()) return false;
-  return std::all_of(name.begin(), name.end(), IsSqlNameChar);
-}
-
 String Quoted(const String& name) { return "\"" + name + "\""; }
 
 void BindVariant(sqlite3_stmt* statement, int index, const Variant& value) {

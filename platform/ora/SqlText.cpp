@@ -187,10 +187,15 @@ String ExpandSqlMacros(std::string_view text,
   return result;
 }
 
+bool IsSchemaName(std::string_view name) {
+  if (name.empty()) return false;
+  for (char ch : name)
+    if (!IsSqlNameChar(ch)) return false;
+  return true;
+}
+
 void CheckSchemaName(const String& name) {
-  bool valid = !name.empty();
-  for (char ch : name) valid = valid && IsSqlNameChar(ch);
-  if (!valid)
+  if (!IsSchemaName(name))
     throw EDatabaseError(Format(
         "Invalid schema name \"%s\": only letters, digits, \"_\", \"$\" and \"#\" are allowed",
         {name}));

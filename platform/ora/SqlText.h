@@ -55,6 +55,7 @@ String ExpandSqlMacros(std::string_view text,
 
 // Characters allowed in macro and parameter names, and in schema names.
 bool IsSqlNameChar(char ch);
-// A schema name: one or more letters, digits, "_", "$" or "#". Anything else raises
-// EDatabaseError naming the text, before it can reach any SQL.
+// A schema name: one or more letters, digits, "_", "$" or "#". CheckSchemaName raises
+// EDatabaseError naming any other text, before it can reach any SQL.
+bool IsSchemaName(std::string_view name);
 void CheckSchemaName(const String& name);
