@@ -172,6 +172,11 @@ struct TOraConnection::TRoutine {
   TRoutineInfo Info;
   String Body;
 
+  [[noreturn]] void WrongArguments() const {
+    throw EDatabaseError("PLS-00306: wrong number or types of arguments in call to '" + FullName() +
+                         "'");
+  }
+
   String FullName() const { return Schema + "." + (Package.empty() ? "" : Package + ".") + Name; }
   bool IsCursor() const {
     return SameText(Info.ResultType, "SYS_REFCURSOR") || SameText(Info.ResultType, "REF CURSOR");
@@ -461,9 +466,7 @@ struct TOraConnection::TBlockRunner {
         target.Value = Call(routine, statement, routine.IsCursor() ? &target.Cursor : nullptr);
         return;
       }
-      const std::vector<String> parts = SplitName(statement.Routine);
-      if (!statement.HasArgs && parts.size() >= 2 &&
-          Connection.TryPackageVariable(statement.Routine, target.Value))
+      if (!statement.HasArgs && Connection.TryPackageVariable(statement.Routine, target.Value))
         return;
     }
     target.Value = Evaluate({statement.Expression}).front();
@@ -484,14 +487,10 @@ struct TOraConnection::TBlockRunner {
         const auto found = std::find_if(declared.begin(), declared.end(), [&](const TArgument& a) {
           return SameName(a.Name, arg.Name);
         });
-        if (!described || found == declared.end())
-          throw EDatabaseError("PLS-00306: wrong number or types of arguments in call to '" +
-                               routine.FullName() + "'");
+        if (!described || found == declared.end()) routine.WrongArguments();
         position = static_cast<int>(found - declared.begin());
       }
-      if (position >= static_cast<int>(args.size()))
-        throw EDatabaseError("PLS-00306: wrong number or types of arguments in call to '" +
-                             routine.FullName() + "'");
+      if (position >= static_cast<int>(args.size())) routine.WrongArguments();
       positions.push_back(position);
       if (!arg.Param.empty()) {
         args[static_cast<size_t>(position)] = BindByName(Binds, arg.Param).Value;
@@ -743,8 +742,7 @@ void TOraConnection::CallFromSql(sqlite3_context* ctx, int argc, sqlite3_value**
       args.push_back(ToVariant(argv[i], info));
     }
     if (routine.Native == nullptr && args.size() > routine.Info.Args.size())
-      throw EDatabaseError("PLS-00306: wrong number or types of arguments in call to '" +
-                           routine.FullName() + "'");
+      routine.WrongArguments();
     args.resize(std::max(args.size(), routine.Info.Args.size()));
     ResultVariant(ctx, self->Invoke(routine, args, nullptr));
   } catch (const Exception& error) {
@@ -771,9 +769,7 @@ Variant TOraConnection::CallFunction(const String& name, std::vector<Variant> ar
 void TOraConnection::CallProcedure(const String& name, std::vector<Variant>& args) {
   const TRoutine routine = ResolveRoutine(name);
   if (!routine.Native) {
-    if (args.size() > routine.Info.Args.size())
-      throw EDatabaseError("PLS-00306: wrong number or types of arguments in call to '" +
-                           routine.FullName() + "'");
+    if (args.size() > routine.Info.Args.size()) routine.WrongArguments();
     args.resize(routine.Info.Args.size());
   }
   RunInSavepoint([&] { Invoke(routine, args, nullptr); });
