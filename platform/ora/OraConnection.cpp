@@ -33,6 +33,12 @@ std::vector<String> SplitName(const String& name) {
 
 String Quoted(const String& name) { return "\"" + name + "\""; }
 
+// A column of the current row as text, "" for NULL.
+String ColumnText(sqlite3_stmt* statement, int column) {
+  const unsigned char* value = sqlite3_column_text(statement, column);
+  return value ? String(reinterpret_cast<const char*>(value)) : String();
+}
+
 void BindVariant(sqlite3_stmt* statement, int index, const Variant& value) {
   if (VarIsArray(value)) throw EDatabaseError("An array cannot be bound as a parameter value");
   const TVarType type = VarType(value) & varTypeMask;
@@ -604,13 +610,9 @@ bool TOraConnection::FindRoutine(const String& schema, const String& package, co
     sqlite3_bind_text(statement, 1, package.c_str(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_text(statement, 2, name.c_str(), -1, SQLITE_TRANSIENT);
     if (sqlite3_step(statement) != SQLITE_ROW) return false;
-    auto text = [&](int column) {
-      const unsigned char* value = sqlite3_column_text(statement, column);
-      return value ? String(reinterpret_cast<const char*>(value)) : String();
-    };
-    routine.Info.IsFunction = SameText(Trim(text(0)), "FUNCTION");
-    routine.Info.ResultType = Trim(text(1));
-    routine.Body = text(2);
+    routine.Info.IsFunction = SameText(Trim(ColumnText(statement, 0)), "FUNCTION");
+    routine.Info.ResultType = Trim(ColumnText(statement, 1));
+    routine.Body = ColumnText(statement, 2);
   }
   const String args = "SELECT ARG_NAME, DIRECTION, DATA_TYPE FROM " + Quoted(schema) +
                       ".ORA_ROUTINE_ARGS WHERE PACKAGE_NAME = ?1 COLLATE NOCASE AND ROUTINE_NAME = "
@@ -620,16 +622,12 @@ bool TOraConnection::FindRoutine(const String& schema, const String& package, co
   sqlite3_bind_text(statement, 1, package.c_str(), -1, SQLITE_TRANSIENT);
   sqlite3_bind_text(statement, 2, name.c_str(), -1, SQLITE_TRANSIENT);
   while (sqlite3_step(statement) == SQLITE_ROW) {
-    auto text = [&](int column) {
-      const unsigned char* value = sqlite3_column_text(statement, column);
-      return value ? Trim(String(reinterpret_cast<const char*>(value))) : String();
-    };
-    const String direction = UpperCase(text(1));
-    routine.Info.Args.push_back({UpperCase(text(0)),
+    const String direction = Upper(ColumnText(statement, 1));
+    routine.Info.Args.push_back({Upper(ColumnText(statement, 0)),
                                  direction == "OUT"      ? TOraParamDirection::Output
                                  : direction == "IN OUT" ? TOraParamDirection::InputOutput
                                                          : TOraParamDirection::Input,
-                                 text(2)});
+                                 Trim(ColumnText(statement, 2))});
   }
   return true;
 }
@@ -792,9 +790,7 @@ bool TOraConnection::TryPackageVariable(const String& qualifiedName, Variant& va
   sqlite3_bind_text(statement, 1, parts[1].c_str(), -1, SQLITE_TRANSIENT);
   sqlite3_bind_text(statement, 2, parts[2].c_str(), -1, SQLITE_TRANSIENT);
   if (sqlite3_step(statement) != SQLITE_ROW) return false;
-  const unsigned char* type = sqlite3_column_text(statement, 0);
-  value = ToVariant(sqlite3_column_value(statement, 1),
-                    OracleTypeInfo(type ? reinterpret_cast<const char*>(type) : ""));
+  value = ToVariant(sqlite3_column_value(statement, 1), OracleTypeInfo(ColumnText(statement, 0)));
   return true;
 }
 
@@ -841,9 +837,8 @@ String TOraConnection::ResolveColumnType(const String& column, const String& des
         if (sqlite3_prepare_v2(FDb, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) continue;
         TStatementGuard guard(statement);
         sqlite3_bind_text(statement, 1, view.c_str(), -1, SQLITE_TRANSIENT);
-        if (sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_text(statement, 0))
-          sources.push_back(
-              {reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)), schema});
+        if (sqlite3_step(statement) == SQLITE_ROW)
+          sources.push_back({ColumnText(statement, 0), schema});
       }
     }
     begin = end;
