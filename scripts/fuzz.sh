@@ -12,6 +12,9 @@ targets=("$@")
 if ((${#targets[@]} == 0)); then
   for source in fuzz/*.cpp; do targets+=("$(basename "$source" .cpp)"); done
 fi
+# Scratch files of the targets stay in the build folder.
+export TMPDIR="$PWD/build-fuzz/tmp"
+mkdir -p "$TMPDIR"
 failed=0
 for target in "${targets[@]}"; do
   work="build-fuzz/corpus/$target"
