@@ -88,6 +88,8 @@ void TOraDataSet::Construct(TComponent* owner) {
   FSQL = TStringList::Create();
   FParams = TOraParams::Create();
   FMacros = TMacros::Create();
+  FSQLRefresh = TStringList::Create();
+  FSQLUpdate = TStringList::Create();
   FSQL->OnChange = TNotifyEvent(this, &TOraDataSet::SQLChanged);
 }
 
@@ -97,6 +99,8 @@ void TOraDataSet::Destroy() {
   FreeAndNil(FSQL);
   FreeAndNil(FParams);
   FreeAndNil(FMacros);
+  FreeAndNil(FSQLRefresh);
+  FreeAndNil(FSQLUpdate);
 }
 
 void TOraDataSet::SetSession(TOraSession* session) {

@@ -51,6 +51,15 @@ class TOraDataSet : public TDataSet {
   void Execute() { ExecSQL(); }
   int64_t RowsAffected() const { return FRowsAffected; }
 
+  // The refresh and update statements and the local-update switch that windows set, kept as
+  // they were set. Edits stay in the dataset's buffer whatever they say: nothing here ever
+  // writes a row back, which is what the windows' "begin null; end;" update statements and
+  // their local update ask for anyway.
+  TStringList* SQLRefresh() const { return FSQLRefresh; }
+  TStringList* SQLUpdate() const { return FSQLUpdate; }
+  bool LocalUpdate() const { return FLocalUpdate; }
+  void SetLocalUpdate(bool value) { FLocalUpdate = value; }
+
  protected:
   TOraDataSet() = default;
   void Construct(TComponent* owner) override;
@@ -73,6 +82,9 @@ class TOraDataSet : public TDataSet {
   TStringList* FSQL = nullptr;
   TOraParams* FParams = nullptr;
   TMacros* FMacros = nullptr;
+  TStringList* FSQLRefresh = nullptr;
+  TStringList* FSQLUpdate = nullptr;
+  bool FLocalUpdate = false;
   String FFilterSQL;
   bool FPrepared = false;
   int64_t FRowsAffected = 0;

@@ -114,6 +114,10 @@ TEST_F(OraComponents, QueryKeepsItsTextAndExpandsMacrosAndParamsAtExecution) {
 
 TEST_F(OraComponents, LocalEditsNeverReachTheDatabase) {
   TOraQuery* query = Query("SELECT * FROM oc_test.v_emp ORDER BY id");
+  // As a window sets it up: kept, but no statement of these ever runs.
+  query->SQLRefresh()->SetText("WHERE\r\n  ID = :ID");
+  query->SQLUpdate()->SetText("UPDATE oc_test.v_emp SET name = 'never'");
+  query->SetLocalUpdate(false);
   query->Open();
   query->Edit();
   query->FieldByName("RCHECK")->SetAsString("+");
@@ -122,6 +126,7 @@ TEST_F(OraComponents, LocalEditsNeverReachTheDatabase) {
   EXPECT_EQ(Rows(query, "RCHECK;NAME"), "+|Изменён;-|Петров;-|Сидоров;");
   query->Refresh();
   EXPECT_EQ(Rows(query, "RCHECK;NAME"), "-|Иванов;-|Петров;-|Сидоров;");
+  EXPECT_EQ(query->SQLUpdate()->Count(), 1);
 
   query->SetReadOnly(true);
   EXPECT_THROW(query->Edit(), EDatabaseError);
