@@ -10,7 +10,6 @@
 #include <sqlite3.h>
 
 #include <cstdlib>
-#include <filesystem>
 
 #include "bench/Ratios.h"
 #include "db/demo/DemoDatabase.h"
@@ -43,8 +42,8 @@ const String& DemoFolder() {
                                   : String(temp && *temp ? temp : "/tmp") + "/rod-bench-demo-" +
                                         std::to_string(BenchRows());
     if (path.back() != '/') path += '/';
-    if (!std::filesystem::exists(path + DemoSchemaName + ".db"))
-      CreateDemoDatabase(path, BenchRows());
+    // A database of another scale at that place is made again, not measured as this one.
+    if (DemoDatabaseRows(path) != BenchRows()) CreateDemoDatabase(path, BenchRows());
     return path;
   }();
   return folder;
