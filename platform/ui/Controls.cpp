@@ -395,7 +395,7 @@ void TWinControl::InsertControl(TControl* control) {
 void TWinControl::RemoveControl(TControl* control) {
   if (TCustomForm* form = GetParentForm(this)) {
     if (auto* windowed = dynamic_cast<TWinControl*>(control))
-      form->DefocusControl(windowed, true);
+      form->DefocusControl(windowed);
   }
   FControls.erase(std::remove(FControls.begin(), FControls.end(), control), FControls.end());
   control->FParent = nullptr;

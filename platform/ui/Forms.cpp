@@ -210,8 +210,9 @@ void TCustomForm::VisibleChanged() {
 }
 
 void TCustomForm::BecomeShown() {
-  FShown = true;
+  // OnShow may focus a control; it is entered once the window is up, below.
   DoShow();
+  FShown = true;
   PlaceOnScreen();
   WidgetSet()->FormShown(this);
   Screen->FormShown(this);
@@ -442,7 +443,7 @@ void TCustomForm::FocusControl(TWinControl* control) {
   SetActiveControl(control);
 }
 
-void TCustomForm::DefocusControl(TWinControl* control, bool) {
+void TCustomForm::DefocusControl(TWinControl* control) {
   if (!FActiveControl || !control->ContainsControl(FActiveControl)) return;
   FActiveControl->RemoveFreeNotification(this);
   FActiveControl = nullptr;

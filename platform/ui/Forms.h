@@ -80,8 +80,9 @@ class TCustomForm : public TWinControl {
   void SetActiveControl(TWinControl* control);
   // Focuses the control; the form must be shown.
   void FocusControl(TWinControl* control);
-  // The control, or the one holding the focus inside it, gives the focus up.
-  void DefocusControl(TWinControl* control, bool removing);
+  // The control, or the one holding the focus inside it, gives the focus up (it is being
+  // removed from the window).
+  void DefocusControl(TWinControl* control);
   // Focuses the first control in tab order that can take the focus.
   void SelectFirst();
   // Moves the focus to the next (or previous) control in tab order after the given one.

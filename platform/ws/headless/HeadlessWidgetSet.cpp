@@ -195,11 +195,36 @@ TCustomDBGrid* THeadlessWidgetSet::ActiveGridOf(const TModalFrame& frame) const 
   return FirstShowingGrid(window);
 }
 
+template <class F>
+void THeadlessWidgetSet::Guarded(const String& what, TModalSession& session, F&& action) {
+  const auto noteError = [&](const char* className, const String& message) {
+    TRecordEntry entry;
+    entry.Kind = TRecordKind::HandlerError;
+    entry.Caption = className;
+    entry.Text = what + " raised " + className + ": " + message;
+    FRecord->Add(entry);
+  };
+  try {
+    action();
+  } catch (const EOperatorError&) {
+    throw;
+  } catch (const EAbort&) {
+  } catch (const Exception& error) {
+    noteError(error.ClassName(), error.Message());
+    if (FHandlerErrors == THandlerErrors::Propagate) throw;
+    Application->HandleException(session.Form());
+  } catch (const std::exception& error) {
+    noteError("std::exception", error.what());
+    if (FHandlerErrors == THandlerErrors::Propagate) throw;
+    Application->HandleException(session.Form());
+  }
+}
+
 void THeadlessWidgetSet::RunModal(TModalSession& session) {
   TModalFrame frame{&session, nullptr};
   FFrames.push_back(&frame);
   Finally leave([this] { FFrames.pop_back(); });
-  while (!session.Ended()) {
+  while (!Ended(session)) {
     Application->ProcessMessages();
     if (!session.Form()) return;
     if (session.Form()->ModalResult() != mrNone) continue;
@@ -211,6 +236,13 @@ void THeadlessWidgetSet::RunModal(TModalSession& session) {
   }
 }
 
+bool THeadlessWidgetSet::Ended(TModalSession& session) {
+  bool ended = false;
+  const String caption = session.Form() ? session.Form()->Caption() : String();
+  Guarded("closing the window \"" + caption + "\"", session, [&] { ended = session.Ended(); });
+  return ended;
+}
+
 void THeadlessWidgetSet::CloseAtScriptEnd(TModalSession& session) {
   const String caption = session.Form()->Caption();
   TRecordEntry entry;
@@ -219,7 +251,7 @@ void THeadlessWidgetSet::CloseAtScriptEnd(TModalSession& session) {
   entry.Text = "the window \"" + caption + "\" was still open: closed with Cancel";
   FRecord->Add(entry);
   session.Form()->SetModalResult(mrCancel);
-  if (!session.Ended())
+  if (!Ended(session))
     throw EOperatorError("The operator's script ended while the window \"" + caption +
                          "\" was open, and the window refused to close with Cancel");
 }
@@ -227,27 +259,7 @@ void THeadlessWidgetSet::CloseAtScriptEnd(TModalSession& session) {
 void THeadlessWidgetSet::RunNextStep(TModalFrame& frame) {
   const TOperatorStep step = FSteps.front();
   FSteps.pop_front();
-  const auto noteError = [&](const char* className, const String& message) {
-    TRecordEntry entry;
-    entry.Kind = TRecordKind::HandlerError;
-    entry.Caption = className;
-    entry.Text = step.Describe() + " raised " + className + ": " + message;
-    FRecord->Add(entry);
-  };
-  try {
-    RunStep(step, frame.Session->Form());
-  } catch (const EOperatorError&) {
-    throw;
-  } catch (const EAbort&) {
-  } catch (const Exception& error) {
-    noteError(error.ClassName(), error.Message());
-    if (FHandlerErrors == THandlerErrors::Propagate) throw;
-    Application->HandleException(frame.Session->Form());
-  } catch (const std::exception& error) {
-    noteError("std::exception", error.what());
-    if (FHandlerErrors == THandlerErrors::Propagate) throw;
-    Application->HandleException(frame.Session->Form());
-  }
+  Guarded(step.Describe(), *frame.Session, [&] { RunStep(step, frame.Session->Form()); });
 }
 
 void THeadlessWidgetSet::RunStep(const TOperatorStep& step, TCustomForm* window) {

@@ -109,6 +109,11 @@ class THeadlessWidgetSet : public TWidgetSet {
 
   void RunNextStep(TModalFrame& frame);
   void RunStep(const TOperatorStep& step, TCustomForm* window);
+  // Runs the window's own code (a step, a close query) under the error policy; what names the
+  // occasion in the record.
+  template <class F>
+  void Guarded(const String& what, TModalSession& session, F&& action);
+  bool Ended(TModalSession& session);
   void CloseAtScriptEnd(TModalSession& session);
   void NoteActiveGrid(TModalFrame& frame);
   TCustomDBGrid* ActiveGridOf(const TModalFrame& frame) const;

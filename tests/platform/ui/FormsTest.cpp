@@ -54,8 +54,44 @@ class TOrderForm : public TForm {
   }
 };
 bool TOrderForm::UseOldOrder = false;
+
+// The resource binds OnShow to a virtual handler that a descendant extends, as the windows of
+// the system do; the handler focuses the edit.
+class TBaseWindow : public TForm {
+  RTL_CLASS(TBaseWindow, TForm)
+ public:
+  TEdit* Edit = nullptr;
+
+ protected:
+  TBaseWindow() = default;
+  void ReadResource() override {
+    inherited::ReadResource();
+    SetPosition(poScreenCenter);
+    SetBounds(0, 0, 200, 100);
+    OnShow = TNotifyEvent(this, &TBaseWindow::FormShow);
+    Edit = TEdit::Create(this);
+    Edit->SetParent(this);
+    Edit->OnEnter = [](TObject*) { Events.push_back("edit entered"); };
+  }
+  virtual void FormShow(TObject*) {
+    Events.push_back("base show");
+    Edit->SetFocus();
+  }
+};
+
+class TDerivedWindow : public TBaseWindow {
+  RTL_CLASS(TDerivedWindow, TBaseWindow)
+ protected:
+  TDerivedWindow() = default;
+  void FormShow(TObject* sender) override {
+    inherited::FormShow(sender);
+    Events.push_back("derived show");
+  }
+};
 RTL_CLASS_IMPL_CREATABLE(TLoggingRadioGroup, TRadioGroup)
 RTL_CLASS_IMPL_CREATABLE(TOrderForm, TForm)
+RTL_CLASS_IMPL_CREATABLE(TBaseWindow, TForm)
+RTL_CLASS_IMPL_CREATABLE(TDerivedWindow, TBaseWindow)
 
 }  // namespace
 
@@ -93,15 +129,25 @@ TEST(Forms, RadioChoiceFromCodeRunsTheClickHandlerOnlyWhenItChanges) {
   EXPECT_EQ(form->Group->ItemIndex(), -1);
 }
 
+TEST(Forms, ResourceBindsTheWindowsVirtualHandlersAndShowingPlacesTheWindow) {
+  Events.clear();
+  TDerivedWindow* window = TDerivedWindow::Create(nullptr);
+  Finally freeWindow([&] { window->Free(); });
+  window->Show();
+  EXPECT_EQ(Events, (std::vector<String>{"base show", "derived show", "edit entered"}));
+  EXPECT_EQ(window->BoundsRect(), Bounds((Screen->Width() - 200) / 2, (Screen->Height() - 100) / 2,
+                                         200, 100));
+}
+
 TEST(Forms, ShownWindowComesToTheFrontAndFocusesItsFirstControl) {
   TFakeWidgetSet widgetSet;
+  std::vector<String> log;
   TForm* first = TForm::Create(nullptr);
   TForm* second = TForm::Create(nullptr);
   Finally freeForms([&] {
     second->Free();
     first->Free();
   });
-  std::vector<String> log;
   first->OnActivate = [&](TObject*) { log.push_back("first active"); };
   first->OnDeactivate = [&](TObject*) { log.push_back("first inactive"); };
   second->OnShow = [&](TObject*) { log.push_back("second shown"); };
