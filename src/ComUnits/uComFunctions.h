@@ -1,0 +1,37 @@
+// Small routines every part of the library shares: message boxes by kind, the operator's break,
+// clean file names, the debug switch and the name of this library's module.
+#pragma once
+
+#include "platform/rtl/Exceptions.h"
+
+class TObject;
+class TWinControl;
+
+// Message boxes with an OK button. The box belongs to Window when it is visible, otherwise to
+// the active window. Kind chooses the style: 0 warning, modal to the task; 1 error, modal to the
+// task and on top of every window; 2 information; anything else error.
+void ShowMessageBox(TWinControl* window, const String& text, const String& caption, int kind);
+void ShowMessageBox(const String& text, const String& caption, int kind);
+// The same with the caption of the kind: 0 confirmation, 1 error, 2 notification, 3
+// confirmation with an information icon on top of every window; other kinds have no caption and
+// an error icon.
+void ShowKindMessage(TWinControl* window, const String& text, int kind);
+void ShowKindMessage(const String& text, int kind);
+
+// Raises Exception(text) when the object is missing.
+void CheckAssigned(const void* object, const String& text);
+
+inline constexpr const char* UserBreakText = "user break";
+// The operator's cancel of a long operation: ends it quietly wherever it is caught.
+[[noreturn]] void RaiseUserBreak();
+bool IsUserBreak(const Exception& error);
+
+// The file-name part of Path with every character that a file name cannot hold (CR, blank,
+// double quote, *, /, :, <, >, ?, [, ], \, |) replaced by "_"; the folder part is kept as it is.
+String MakeValidFileName(const String& path);
+
+// True when "Debug.ini" exists in the host program's folder.
+bool IsDebugMode();
+
+// The full path of this library's own module (the program's when it is linked in).
+String GetModuleFileName();
