@@ -46,15 +46,22 @@ bool HandleItemMessage(TMessage& message, TItemStore& store, const TItemMessages
     if (index < 0 || index > count) index = count;
     store.Texts.insert(store.Texts.begin() + index, MessageText(message));
     store.Objects.insert(store.Objects.begin() + index, nullptr);
+    if (store.ItemIndex >= index) ++store.ItemIndex;
     message.Result = index;
   } else if (message.Msg == messages.Delete) {
     if (message.WParam < 0 || message.WParam >= count) ListIndexError(int(message.WParam));
     store.Texts.erase(store.Texts.begin() + message.WParam);
     store.Objects.erase(store.Objects.begin() + message.WParam);
+    // The current line goes with its line and moves up when a line above goes.
+    if (store.ItemIndex == message.WParam)
+      store.ItemIndex = -1;
+    else if (store.ItemIndex > message.WParam)
+      --store.ItemIndex;
     message.Result = count - 1;
   } else if (message.Msg == messages.Reset) {
     store.Texts.clear();
     store.Objects.clear();
+    store.ItemIndex = -1;
   } else {
     return false;
   }
@@ -95,11 +102,14 @@ class TControlItems : public TStrings {
     FControl->Perform(FMessages->Insert, index, TextParam(text));
     FStore->Objects[static_cast<size_t>(index)] = object;
   }
-  // A line is replaced by deleting it and inserting the new text, keeping its object.
+  // A line is replaced by deleting it and inserting the new text, keeping its object and the
+  // current line.
   void SetStrings(int index, const String& value) override {
     TObject* object = Objects(index);
+    const int current = FStore->ItemIndex;
     Delete(index);
     InsertObject(index, value, object);
+    FStore->ItemIndex = current;
   }
   void Delete(int index) override {
     CheckIndex(index, Count());
@@ -328,13 +338,12 @@ void TCustomComboBox::Destroy() {
 }
 
 void TCustomComboBox::WndProc(TMessage& message) {
-  if (!HandleItemMessage(message, FStore, ComboBoxMessages)) return inherited::WndProc(message);
-  if (FItemIndex >= FItems->Count()) FItemIndex = -1;
+  if (!HandleItemMessage(message, FStore, ComboBoxMessages)) inherited::WndProc(message);
 }
 
 void TCustomComboBox::SetItemIndex(int value) {
   if (value < -1 || value >= FItems->Count()) value = -1;
-  FItemIndex = value;
+  FStore.ItemIndex = value;
   SetText(value < 0 ? String() : FItems->Strings(value));
 }
 
@@ -369,15 +378,15 @@ void TCustomListBox::Destroy() {
 
 void TCustomListBox::WndProc(TMessage& message) {
   if (!HandleItemMessage(message, FStore, ListBoxMessages)) return inherited::WndProc(message);
+  // Selection marks go with a change of lines; the current line stays selected.
   FSelected.assign(FStore.Texts.size(), false);
-  if (FItemIndex >= FItems->Count()) FItemIndex = -1;
-  if (FItemIndex >= 0) FSelected[static_cast<size_t>(FItemIndex)] = true;
+  if (FStore.ItemIndex >= 0) FSelected[static_cast<size_t>(FStore.ItemIndex)] = true;
 }
 
 void TCustomListBox::SetItemIndex(int value) {
   if (value < -1 || value >= FItems->Count()) value = -1;
   if (!FMultiSelect) FSelected.assign(FStore.Texts.size(), false);
-  FItemIndex = value;
+  FStore.ItemIndex = value;
   if (value >= 0) FSelected[static_cast<size_t>(value)] = true;
 }
 

@@ -135,10 +135,12 @@ class TMemo : public TCustomMemo {
   TMemo() = default;
 };
 
-// The lines of a combo or list box with the objects attached to them.
+// The lines of a combo or list box with the objects attached to them, and the current line
+// (-1 for none).
 struct TItemStore {
   std::vector<String> Texts;
   std::vector<TObject*> Objects;
+  int ItemIndex = -1;
 };
 
 class TCustomComboBox : public TWinControl {
@@ -150,7 +152,7 @@ class TCustomComboBox : public TWinControl {
   TStrings* Items() const { return FItems; }
   void SetItems(TStrings* items) { FItems->Assign(items); }
   // -1 for none. Setting it shows the item's text; no event runs.
-  int ItemIndex() const { return FItemIndex; }
+  int ItemIndex() const { return FStore.ItemIndex; }
   void SetItemIndex(int value);
   TComboBoxStyle Style() const { return FStyle; }
   void SetStyle(TComboBoxStyle value) { FStyle = value; }
@@ -174,7 +176,6 @@ class TCustomComboBox : public TWinControl {
  private:
   TStrings* FItems = nullptr;
   TItemStore FStore;
-  int FItemIndex = -1;
   TComboBoxStyle FStyle = csDropDown;
   int FDropDownCount = 8;
   bool FDroppedDown = false;
@@ -192,7 +193,7 @@ class TCustomListBox : public TWinControl {
   void Construct(TComponent* owner) override;
   TStrings* Items() const { return FItems; }
   void SetItems(TStrings* items) { FItems->Assign(items); }
-  int ItemIndex() const { return FItemIndex; }
+  int ItemIndex() const { return FStore.ItemIndex; }
   void SetItemIndex(int value);
   bool MultiSelect() const { return FMultiSelect; }
   void SetMultiSelect(bool value) { FMultiSelect = value; }
@@ -212,7 +213,6 @@ class TCustomListBox : public TWinControl {
   TStrings* FItems = nullptr;
   TItemStore FStore;
   std::vector<bool> FSelected;
-  int FItemIndex = -1;
   bool FMultiSelect = false;
 };
 

@@ -286,6 +286,7 @@ int THeadlessWidgetSet::MessageBox(const TMessageBoxRequest& request) {
   entry.Caption = request.Caption;
   entry.Text = request.Text;
   entry.Flags = request.Flags;
+  if (const TWinControl* owner = FindControl(request.Owner)) entry.Owner = owner->Name();
   entry.Reply = ReplyOfButton(button);
   FRecord->Add(entry);
   return button;

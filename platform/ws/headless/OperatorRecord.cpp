@@ -91,7 +91,9 @@ String TOperatorRecord::EntryText(const TRecordEntry& entry) {
   const String kind = RecordKindName(entry.Kind);
   switch (entry.Kind) {
     case TRecordKind::MessageBox:
-      return kind + " " + Quoted(entry.Caption) + ": " + Quoted(entry.Text) + " -> " + entry.Reply;
+      return kind + " " + Quoted(entry.Caption) +
+             (entry.Owner.empty() ? String() : " over " + entry.Owner) + ": " +
+             Quoted(entry.Text) + " -> " + entry.Reply;
     case TRecordKind::ListWindow:
     case TRecordKind::PopupMenu: {
       String text = kind + " " + Quoted(entry.Caption) + ":";

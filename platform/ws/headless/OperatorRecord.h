@@ -52,6 +52,7 @@ struct TRecordEntry {
   String Text;
   std::vector<String> Lines;  // list window lines, popup items, wait window texts
   uint32_t Flags = 0;         // message box style, beep type
+  String Owner;               // message box: the name of the window it belongs to, if any
   String Reply;               // message box: the button pressed ("ok", "yes", ...)
   int Maximum = 0;            // progress window
   int Steps = 0;

@@ -62,8 +62,10 @@ TEST(Controls, WindowProcedureInFrontSeesTextsOnTheirWayInUntilRestored) {
   list->Items()->SetStrings(1, "c");
   EXPECT_EQ(list->Items()->CommaText(), "[b],[c]");
   EXPECT_EQ(list->Items()->Objects(1), tag);
+  EXPECT_EQ(list->ItemIndex(), 1);
   list->Items()->Delete(0);
-  EXPECT_EQ(list->Items()->Count(), 1);
+  EXPECT_EQ(list->ItemIndex(), 0);
+  list->Items()->Delete(0);
   EXPECT_EQ(list->ItemIndex(), -1);
 }
 

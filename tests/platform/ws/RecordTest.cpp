@@ -42,6 +42,7 @@ TEST(OperatorRecord, MessageBoxesTakeTheirRepliesWrittenBeforeOrAfterTheStep) {
         operatorScope.Record().OfKind(TRecordKind::MessageBox);
     ASSERT_EQ(boxes.size(), 2u) << c.Script;
     EXPECT_EQ(boxes[0].Caption, "Question");
+    EXPECT_EQ(boxes[0].Owner, "PickDialog");
     EXPECT_EQ(boxes[0].Text, "Save the marks?");
     EXPECT_EQ(boxes[0].Reply, c.Reply) << c.Script;
     EXPECT_EQ(boxes[1].Text, "Done");
