@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/ui/PropertyTables.h"
 #include "platform/ui/ImgList.h"
+#include "platform/ui/PropertyTables.h"
 
 RTL_CLASS_IMPL(TBasicAction, TComponent)
 RTL_CLASS_IMPL(TContainedAction, TBasicAction)
@@ -51,7 +51,8 @@ void TBasicAction::UnregisterLink(TActionLink* link) {
 
 void TBasicAction::ChangeLinked(TActionProperty property, const Variant& current,
                                 const Variant& value) {
-  for (TActionLink* link : std::vector<TActionLink*>(FLinks)) link->Changing(property, current, value);
+  for (TActionLink* link : std::vector<TActionLink*>(FLinks))
+    link->Changing(property, current, value);
 }
 
 void TBasicAction::Destroy() {
@@ -107,13 +108,20 @@ void TCustomAction::SetShortCut(TShortCut value) { Change(apShortCut, FShortCut,
 
 Variant TCustomAction::LinkedValue(TActionProperty property) const {
   switch (property) {
-    case apCaption: return Variant(FCaption);
-    case apHint: return Variant(FHint);
-    case apEnabled: return Variant(FEnabled);
-    case apVisible: return Variant(FVisible);
-    case apChecked: return Variant(FChecked);
-    case apImageIndex: return Variant(FImageIndex);
-    case apShortCut: return Variant(FShortCut);
+    case apCaption:
+      return Variant(FCaption);
+    case apHint:
+      return Variant(FHint);
+    case apEnabled:
+      return Variant(FEnabled);
+    case apVisible:
+      return Variant(FVisible);
+    case apChecked:
+      return Variant(FChecked);
+    case apImageIndex:
+      return Variant(FImageIndex);
+    case apShortCut:
+      return Variant(FShortCut);
   }
   return Variant();
 }
@@ -204,13 +212,19 @@ void TActionLink::SetAction(TBasicAction* action, bool checkDefaults) {
 bool TActionLink::IsDefault(TActionProperty property) const {
   const Variant value = FClient->GetActionProperty(property);
   switch (property) {
-    case apCaption: return value.AsString().empty() || value.AsString() == FComponent->Name();
-    case apHint: return value.AsString().empty();
+    case apCaption:
+      return value.AsString().empty() || value.AsString() == FComponent->Name();
+    case apHint:
+      return value.AsString().empty();
     case apEnabled:
-    case apVisible: return value.AsBoolean();
-    case apChecked: return !value.AsBoolean();
-    case apImageIndex: return value.AsInteger() == -1;
-    case apShortCut: return value.AsInteger() == 0;
+    case apVisible:
+      return value.AsBoolean();
+    case apChecked:
+      return !value.AsBoolean();
+    case apImageIndex:
+      return value.AsInteger() == -1;
+    case apShortCut:
+      return value.AsInteger() == 0;
   }
   return false;
 }

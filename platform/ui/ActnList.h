@@ -26,7 +26,15 @@ class TCustomActionList;
 // A key with its modifiers: the key code in the low byte, scShift/scCtrl/scAlt above.
 using TShortCut = uint16_t;
 
-enum TActionProperty { apCaption, apHint, apEnabled, apVisible, apChecked, apImageIndex, apShortCut };
+enum TActionProperty {
+  apCaption,
+  apHint,
+  apEnabled,
+  apVisible,
+  apChecked,
+  apImageIndex,
+  apShortCut
+};
 
 // What a component that shows an action offers its link: the linked values it has.
 class TActionClient {

@@ -16,17 +16,28 @@ struct TKindDefaults {
 
 TKindDefaults DefaultsOf(TBitBtnKind kind) {
   switch (kind) {
-    case bkOK: return {"OK", mrOk, true, false};
-    case bkCancel: return {"Cancel", mrCancel, false, true};
-    case bkHelp: return {"&Help", mrNone, false, false};
-    case bkYes: return {"&Yes", mrYes, true, false};
-    case bkNo: return {"&No", mrNo, false, true};
-    case bkClose: return {"&Close", mrNone, false, false};
-    case bkAbort: return {"Abort", mrAbort, false, true};
-    case bkRetry: return {"&Retry", mrRetry, false, false};
-    case bkIgnore: return {"&Ignore", mrIgnore, false, false};
-    case bkAll: return {"&All", mrAll, true, false};
-    case bkCustom: break;
+    case bkOK:
+      return {"OK", mrOk, true, false};
+    case bkCancel:
+      return {"Cancel", mrCancel, false, true};
+    case bkHelp:
+      return {"&Help", mrNone, false, false};
+    case bkYes:
+      return {"&Yes", mrYes, true, false};
+    case bkNo:
+      return {"&No", mrNo, false, true};
+    case bkClose:
+      return {"&Close", mrNone, false, false};
+    case bkAbort:
+      return {"Abort", mrAbort, false, true};
+    case bkRetry:
+      return {"&Retry", mrRetry, false, false};
+    case bkIgnore:
+      return {"&Ignore", mrIgnore, false, false};
+    case bkAll:
+      return {"&All", mrAll, true, false};
+    case bkCustom:
+      break;
   }
   return {"", mrNone, false, false};
 }

@@ -1,7 +1,7 @@
 #include "platform/ui/ComCtrls.h"
 
-#include "platform/ui/PropertyTables.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/PropertyTables.h"
 
 RTL_CLASS_IMPL_CREATABLE(TToolBar, TWinControl)
 RTL_CLASS_IMPL_CREATABLE(TToolButton, TGraphicControl)

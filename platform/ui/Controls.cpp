@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <map>
 
-#include "platform/ui/PropertyTables.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/PropertyTables.h"
 #include "platform/ui/WidgetSet.h"
 
 RTL_CLASS_IMPL(TControl, TComponent)
@@ -55,11 +55,16 @@ std::vector<TControl*> AlignedControls(const std::vector<TControl*>& controls, T
     if (control->Visible() && control->Align() == align) result.push_back(control);
   std::stable_sort(result.begin(), result.end(), [align](TControl* a, TControl* b) {
     switch (align) {
-      case alTop: return a->Top() < b->Top();
-      case alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
-      case alLeft: return a->Left() < b->Left();
-      case alRight: return a->Left() + a->Width() > b->Left() + b->Width();
-      default: return false;
+      case alTop:
+        return a->Top() < b->Top();
+      case alBottom:
+        return a->Top() + a->Height() > b->Top() + b->Height();
+      case alLeft:
+        return a->Left() < b->Left();
+      case alRight:
+        return a->Left() + a->Width() > b->Left() + b->Width();
+      default:
+        return false;
     }
   });
   return result;
@@ -220,9 +225,7 @@ void TControl::OwnFontChanged(TObject*) {
   Invalidate();
 }
 
-TColor TControl::Color() const {
-  return FParentColor && FParent ? FParent->Color() : FColor;
-}
+TColor TControl::Color() const { return FParentColor && FParent ? FParent->Color() : FColor; }
 
 void TControl::SetColor(TColor value) {
   FColor = value;
@@ -262,21 +265,35 @@ bool TControl::HasActionProperty(TActionProperty property) const {
 
 Variant TControl::GetActionProperty(TActionProperty property) const {
   switch (property) {
-    case apCaption: return Variant(Caption());
-    case apHint: return Variant(FHint);
-    case apEnabled: return Variant(FEnabled);
-    case apVisible: return Variant(FVisible);
-    default: return Variant();
+    case apCaption:
+      return Variant(Caption());
+    case apHint:
+      return Variant(FHint);
+    case apEnabled:
+      return Variant(FEnabled);
+    case apVisible:
+      return Variant(FVisible);
+    default:
+      return Variant();
   }
 }
 
 void TControl::SetActionProperty(TActionProperty property, const Variant& value) {
   switch (property) {
-    case apCaption: SetCaption(value.AsString()); break;
-    case apHint: SetHint(value.AsString()); break;
-    case apEnabled: SetEnabled(value.AsBoolean()); break;
-    case apVisible: SetVisible(value.AsBoolean()); break;
-    default: break;
+    case apCaption:
+      SetCaption(value.AsString());
+      break;
+    case apHint:
+      SetHint(value.AsString());
+      break;
+    case apEnabled:
+      SetEnabled(value.AsBoolean());
+      break;
+    case apVisible:
+      SetVisible(value.AsBoolean());
+      break;
+    default:
+      break;
   }
 }
 
@@ -346,8 +363,8 @@ void TControl::WndProc(TMessage& message) {
       DblClick();
       break;
     case WM_MOUSEWHEEL:
-      if (DoMouseWheel(static_cast<TShiftState>(message.LParam),
-                       static_cast<int>(message.WParam), TPoint{}))
+      if (DoMouseWheel(static_cast<TShiftState>(message.LParam), static_cast<int>(message.WParam),
+                       TPoint{}))
         message.Result = 1;
       else if (FParent)
         message.Result = FParent->Perform(WM_MOUSEWHEEL, message.WParam, message.LParam);
@@ -394,8 +411,7 @@ void TWinControl::InsertControl(TControl* control) {
 
 void TWinControl::RemoveControl(TControl* control) {
   if (TCustomForm* form = GetParentForm(this)) {
-    if (auto* windowed = dynamic_cast<TWinControl*>(control))
-      form->DefocusControl(windowed);
+    if (auto* windowed = dynamic_cast<TWinControl*>(control)) form->DefocusControl(windowed);
   }
   FControls.erase(std::remove(FControls.begin(), FControls.end(), control), FControls.end());
   control->FParent = nullptr;
@@ -432,9 +448,8 @@ std::vector<TWinControl*> TWinControl::TabOrderList() const {
   std::vector<TWinControl*> result;
   for (TControl* control : FControls)
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) result.push_back(windowed);
-  std::stable_sort(result.begin(), result.end(), [](TWinControl* a, TWinControl* b) {
-    return a->FTabOrder < b->FTabOrder;
-  });
+  std::stable_sort(result.begin(), result.end(),
+                   [](TWinControl* a, TWinControl* b) { return a->FTabOrder < b->FTabOrder; });
   return result;
 }
 
@@ -476,8 +491,7 @@ void TWinControl::AlignControls(bool applyAnchors) {
     area.Left += control->Width();
   }
   for (TControl* control : AlignedControls(FControls, alRight)) {
-    control->PlaceBounds(area.Right - control->Width(), area.Top, control->Width(),
-                         area.Height());
+    control->PlaceBounds(area.Right - control->Width(), area.Top, control->Width(), area.Height());
     area.Right -= control->Width();
   }
   for (TControl* control : AlignedControls(FControls, alClient))

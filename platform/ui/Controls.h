@@ -42,8 +42,8 @@ using TMouseEvent =
     Event<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 // WheelDelta: positive when turned away from the user, 120 per notch. Set Handled to stop the
 // message from going on to the parent.
-using TMouseWheelEvent = Event<void(TObject* sender, TShiftState shift, int wheelDelta,
-                                    TPoint mousePos, bool& handled)>;
+using TMouseWheelEvent =
+    Event<void(TObject* sender, TShiftState shift, int wheelDelta, TPoint mousePos, bool& handled)>;
 
 class TControl : public TComponent, public TActionClient {
   RTL_CLASS(TControl, TComponent)

@@ -10,8 +10,8 @@ RTL_CLASS_IMPL_CREATABLE(TDBMemo, TCustomMemo)
 namespace {
 
 const char* const DefaultNavHints[NavigateButtonCount] = {
-    "First record", "Prior record", "Next record", "Last record", "Insert record",
-    "Delete record", "Edit record", "Post edit", "Cancel edit", "Refresh data"};
+    "First record",  "Prior record", "Next record", "Last record", "Insert record",
+    "Delete record", "Edit record",  "Post edit",   "Cancel edit", "Refresh data"};
 
 }  // namespace
 
@@ -138,27 +138,51 @@ void TDBNavigator::UpdateButtons() {
   const bool editing = active && FDataLink->Editing();
   const bool up = active && !dataSet->Bof();
   const bool down = active && !dataSet->Eof();
-  const bool enabled[NavigateButtonCount] = {
-      up,        up,    down,      down,    canModify, canModify && !dataSet->IsEmpty(),
-      canModify && !editing, canModify && editing, canModify && editing, active};
+  const bool enabled[NavigateButtonCount] = {up,
+                                             up,
+                                             down,
+                                             down,
+                                             canModify,
+                                             canModify && !dataSet->IsEmpty(),
+                                             canModify && !editing,
+                                             canModify && editing,
+                                             canModify && editing,
+                                             active};
   for (int i = 0; i < NavigateButtonCount; ++i) FButtons[i]->SetEnabled(enabled[i]);
 }
 
 void TDBNavigator::RunAction(TDataSet* dataSet, TNavigateBtn button) {
   switch (button) {
-    case nbFirst: dataSet->First(); break;
-    case nbPrior: dataSet->Prior(); break;
-    case nbNext: dataSet->Next(); break;
-    case nbLast: dataSet->Last(); break;
-    case nbInsert: dataSet->Insert(); break;
-    case nbEdit: dataSet->Edit(); break;
-    case nbPost: dataSet->Post(); break;
-    case nbCancel: dataSet->Cancel(); break;
-    case nbRefresh: dataSet->Refresh(); break;
+    case nbFirst:
+      dataSet->First();
+      break;
+    case nbPrior:
+      dataSet->Prior();
+      break;
+    case nbNext:
+      dataSet->Next();
+      break;
+    case nbLast:
+      dataSet->Last();
+      break;
+    case nbInsert:
+      dataSet->Insert();
+      break;
+    case nbEdit:
+      dataSet->Edit();
+      break;
+    case nbPost:
+      dataSet->Post();
+      break;
+    case nbCancel:
+      dataSet->Cancel();
+      break;
+    case nbRefresh:
+      dataSet->Refresh();
+      break;
     case nbDelete:
-      if (!FConfirmDelete ||
-          Application->MessageBox("Delete record?", "Confirm", MB_OKCANCEL | MB_ICONQUESTION) !=
-              IDCANCEL)
+      if (!FConfirmDelete || Application->MessageBox("Delete record?", "Confirm",
+                                                     MB_OKCANCEL | MB_ICONQUESTION) != IDCANCEL)
         dataSet->Delete();
       break;
   }

@@ -7,8 +7,18 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ExtCtrls.h"
 
-enum TNavigateBtn { nbFirst, nbPrior, nbNext, nbLast, nbInsert, nbDelete, nbEdit, nbPost,
-                    nbCancel, nbRefresh };
+enum TNavigateBtn {
+  nbFirst,
+  nbPrior,
+  nbNext,
+  nbLast,
+  nbInsert,
+  nbDelete,
+  nbEdit,
+  nbPost,
+  nbCancel,
+  nbRefresh
+};
 constexpr int NavigateButtonCount = 10;
 
 using TNavButtonSet = uint16_t;

@@ -274,8 +274,8 @@ void TCustomDBGrid::Paint() {
     if (count > 0) record.emplace(dataSet, recNo);
     if (IndicatorWidth() > 0) {
       canvas->Brush()->SetColor(FixedColor());
-      const TRect indicator = Bounds(0, TitleHeight() + row * RowPitch(), IndicatorWidth(),
-                                     DefaultRowHeight());
+      const TRect indicator =
+          Bounds(0, TitleHeight() + row * RowPitch(), IndicatorWidth(), DefaultRowHeight());
       canvas->FillRect(indicator);
       if (recNo == current) canvas->TextRect(indicator, 1, indicator.Top + 2, ">");
     }
@@ -351,10 +351,18 @@ void TCustomDBGrid::KeyDown(uint16_t& key, TShiftState shift) {
   if (key == 0 || !dataSet || !dataSet->Active()) return;
   const bool ctrl = (shift & ssCtrl) != 0;
   switch (key) {
-    case VK_UP: MoveRows(-1); break;
-    case VK_DOWN: MoveRows(1); break;
-    case VK_PRIOR: MoveRows(-VisibleRowCount()); break;
-    case VK_NEXT: MoveRows(VisibleRowCount()); break;
+    case VK_UP:
+      MoveRows(-1);
+      break;
+    case VK_DOWN:
+      MoveRows(1);
+      break;
+    case VK_PRIOR:
+      MoveRows(-VisibleRowCount());
+      break;
+    case VK_NEXT:
+      MoveRows(VisibleRowCount());
+      break;
     case VK_HOME:
       if (ctrl)
         dataSet->First();
@@ -367,12 +375,17 @@ void TCustomDBGrid::KeyDown(uint16_t& key, TShiftState shift) {
       else
         SelectShownColumn(static_cast<int>(VisibleColumns().size()) - 1);
       break;
-    case VK_LEFT: SelectNeighbourColumn(-1); break;
-    case VK_RIGHT: SelectNeighbourColumn(1); break;
+    case VK_LEFT:
+      SelectNeighbourColumn(-1);
+      break;
+    case VK_RIGHT:
+      SelectNeighbourColumn(1);
+      break;
     case VK_DELETE:
       if (ctrl) DeleteCurrent();
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -380,13 +393,26 @@ void TCustomDBGrid::Scroll(int request) {
   TDataSet* dataSet = DataSet();
   if (!dataSet || !dataSet->Active()) return;
   switch (request) {
-    case SB_LINEUP: dataSet->Prior(); break;
-    case SB_LINEDOWN: dataSet->Next(); break;
-    case SB_PAGEUP: dataSet->MoveBy(-VisibleRowCount()); break;
-    case SB_PAGEDOWN: dataSet->MoveBy(VisibleRowCount()); break;
-    case SB_TOP: dataSet->First(); break;
-    case SB_BOTTOM: dataSet->Last(); break;
-    default: break;
+    case SB_LINEUP:
+      dataSet->Prior();
+      break;
+    case SB_LINEDOWN:
+      dataSet->Next();
+      break;
+    case SB_PAGEUP:
+      dataSet->MoveBy(-VisibleRowCount());
+      break;
+    case SB_PAGEDOWN:
+      dataSet->MoveBy(VisibleRowCount());
+      break;
+    case SB_TOP:
+      dataSet->First();
+      break;
+    case SB_BOTTOM:
+      dataSet->Last();
+      break;
+    default:
+      break;
   }
 }
 

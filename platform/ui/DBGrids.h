@@ -38,8 +38,8 @@ constexpr TDBGridOptions dgConfirmDelete = 0x0400;
 constexpr TDBGridOptions dgCancelOnExit = 0x0800;
 constexpr TDBGridOptions dgMultiSelect = 0x1000;
 constexpr TDBGridOptions DefaultDBGridOptions = dgEditing | dgTitles | dgIndicator |
-                                                dgColumnResize | dgColLines | dgRowLines |
-                                                dgTabs | dgConfirmDelete | dgCancelOnExit;
+                                                dgColumnResize | dgColLines | dgRowLines | dgTabs |
+                                                dgConfirmDelete | dgCancelOnExit;
 
 class TColumn : public TPersistent {
   RTL_CLASS(TColumn, TPersistent)
@@ -151,8 +151,7 @@ class TCustomDBGrid : public TCustomGrid {
   // The text a column shows for the record fields read now.
   String CellText(const TColumn* column) const;
 
-  void DefaultDrawColumnCell(const TRect& rect, int dataCol, TColumn* column,
-                             TGridDrawState state);
+  void DefaultDrawColumnCell(const TRect& rect, int dataCol, TColumn* column, TGridDrawState state);
 
   TDrawColumnCellEvent OnDrawColumnCell;
   TDBGridClickEvent OnCellClick;

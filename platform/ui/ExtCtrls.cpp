@@ -29,8 +29,9 @@ void TCustomPanel::Construct(TComponent* owner) {
 void TCustomPanel::Paint() {
   Canvas()->FillRect(ClientRect());
   const int x = FAlignment == taLeftJustify ? 0
-                : FAlignment == taRightJustify ? ClientWidth() - Canvas()->TextWidth(Caption())
-                                               : (ClientWidth() - Canvas()->TextWidth(Caption())) / 2;
+                : FAlignment == taRightJustify
+                    ? ClientWidth() - Canvas()->TextWidth(Caption())
+                    : (ClientWidth() - Canvas()->TextWidth(Caption())) / 2;
   Canvas()->TextRect(ClientRect(), x, (ClientHeight() - Canvas()->TextHeight(Caption())) / 2,
                      Caption());
 }

@@ -20,11 +20,11 @@ namespace {
 const char* const CannotFocus = "Cannot focus a disabled or invisible window";
 
 // The runtime layer's plain messages become the application's message boxes.
-const bool MessageSinkInstalled = (SetMessageSink([](const TMessageRequest& request) {
-                                     return Application->MessageBox(request.Text, request.Caption,
-                                                                    request.Flags);
-                                   }),
-                                   true);
+const bool MessageSinkInstalled =
+    (SetMessageSink([](const TMessageRequest& request) {
+       return Application->MessageBox(request.Text, request.Caption, request.Flags);
+     }),
+     true);
 
 const bool FormPropertiesRegistered =
     RegisterProperties(TCustomForm::ClassInfo(), {CaptionProperty<TCustomForm>()});
@@ -36,9 +36,7 @@ struct TComponentAccess : TComponent {
   static void MarkLoading(TComponent* component) {
     (component->*(&TComponentAccess::SetComponentState))(csLoading);
   }
-  static void CallLoaded(TComponent* component) {
-    (component->*(&TComponentAccess::Loaded))();
-  }
+  static void CallLoaded(TComponent* component) { (component->*(&TComponentAccess::Loaded))(); }
 };
 
 std::deque<TMsg>& PostedMessages() {
@@ -235,13 +233,18 @@ void TCustomForm::PlaceOnScreen() {
   auto* ownerForm = dynamic_cast<TCustomForm*>(Owner());
   const TCustomForm* centre = nullptr;
   switch (FPosition) {
-    case poMainFormCenter: centre = mainForm; break;
-    case poOwnerFormCenter: centre = ownerForm ? ownerForm : mainForm; break;
-    default: break;
+    case poMainFormCenter:
+      centre = mainForm;
+      break;
+    case poOwnerFormCenter:
+      centre = ownerForm ? ownerForm : mainForm;
+      break;
+    default:
+      break;
   }
   if (centre == this || (centre && !centre->Visible())) centre = nullptr;
-  if (FPosition == poScreenCenter || FPosition == poDesktopCenter || FPosition == poMainFormCenter ||
-      FPosition == poOwnerFormCenter) {
+  if (FPosition == poScreenCenter || FPosition == poDesktopCenter ||
+      FPosition == poMainFormCenter || FPosition == poOwnerFormCenter) {
     const TPoint at = CentredOn(centre ? centre->BoundsRect() : screen, Width(), Height());
     SetBounds(at.X, at.Y, Width(), Height());
   }
@@ -266,8 +269,7 @@ void TCustomForm::SetWindowState(TWindowState value) {
   if (value == wsMaximized)
     ApplyMaximized();
   else if (value == wsNormal)
-    SetBounds(FNormalBounds.Left, FNormalBounds.Top, FNormalBounds.Width(),
-              FNormalBounds.Height());
+    SetBounds(FNormalBounds.Left, FNormalBounds.Top, FNormalBounds.Width(), FNormalBounds.Height());
 }
 
 void TCustomForm::Show() {
@@ -336,13 +338,18 @@ void TCustomForm::Close() {
   DoClose(action);
   if (!*alive) return;
   switch (action) {
-    case caNone: break;
+    case caNone:
+      break;
     case caHide:
       if (Application->MainForm() == this) Application->Terminate();
       Hide();
       break;
-    case caMinimize: SetWindowState(wsMinimized); break;
-    case caFree: Release(); break;
+    case caMinimize:
+      SetWindowState(wsMinimized);
+      break;
+    case caFree:
+      Release();
+      break;
   }
 }
 
@@ -395,10 +402,13 @@ int TCustomForm::FrameWidth() const { return FBorderStyle == TFormBorderStyle::b
 
 int TCustomForm::CaptionHeight() const {
   switch (FBorderStyle) {
-    case TFormBorderStyle::bsNone: return 0;
+    case TFormBorderStyle::bsNone:
+      return 0;
     case TFormBorderStyle::bsToolWindow:
-    case TFormBorderStyle::bsSizeToolWin: return 18;
-    default: return 23;
+    case TFormBorderStyle::bsSizeToolWin:
+      return 18;
+    default:
+      return 23;
   }
 }
 
@@ -508,15 +518,13 @@ TCustomForm* TScreen::Forms(int index) const {
 
 void TScreen::RemoveForm(TCustomForm* form) {
   FForms.erase(std::remove(FForms.begin(), FForms.end(), form), FForms.end());
-  FShownForms.erase(std::remove(FShownForms.begin(), FShownForms.end(), form),
-                    FShownForms.end());
+  FShownForms.erase(std::remove(FShownForms.begin(), FShownForms.end(), form), FShownForms.end());
 }
 
 void TScreen::FormShown(TCustomForm* form) {
   TCustomForm* previous = ActiveForm();
   if (previous == form) return;
-  FShownForms.erase(std::remove(FShownForms.begin(), FShownForms.end(), form),
-                    FShownForms.end());
+  FShownForms.erase(std::remove(FShownForms.begin(), FShownForms.end(), form), FShownForms.end());
   FShownForms.push_back(form);
   if (previous) previous->Deactivate();
   form->Activate();
@@ -524,8 +532,7 @@ void TScreen::FormShown(TCustomForm* form) {
 
 void TScreen::FormHidden(TCustomForm* form) {
   const bool wasActive = ActiveForm() == form;
-  FShownForms.erase(std::remove(FShownForms.begin(), FShownForms.end(), form),
-                    FShownForms.end());
+  FShownForms.erase(std::remove(FShownForms.begin(), FShownForms.end(), form), FShownForms.end());
   if (!wasActive) return;
   form->Deactivate();
   if (TCustomForm* next = ActiveForm()) next->Activate();

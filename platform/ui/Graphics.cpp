@@ -23,16 +23,15 @@ constexpr int LineHeight = 13;
 constexpr int ReferenceHeight = 11;
 
 const bool FontPropertiesRegistered = RegisterProperties(
-    TFont::ClassInfo(),
-    {ValueProperty<TFont>(
-         "Name", [](const TFont* f) { return Variant(f->Name()); },
-         [](TFont* f, const Variant& v) { f->SetName(v.AsString()); }),
-     ValueProperty<TFont>(
-         "Size", [](const TFont* f) { return Variant(f->Size()); },
-         [](TFont* f, const Variant& v) { f->SetSize(v.AsInteger()); }),
-     ValueProperty<TFont>(
-         "Color", [](const TFont* f) { return Variant(f->Color()); },
-         [](TFont* f, const Variant& v) { f->SetColor(v.AsInteger()); })});
+    TFont::ClassInfo(), {ValueProperty<TFont>(
+                             "Name", [](const TFont* f) { return Variant(f->Name()); },
+                             [](TFont* f, const Variant& v) { f->SetName(v.AsString()); }),
+                         ValueProperty<TFont>(
+                             "Size", [](const TFont* f) { return Variant(f->Size()); },
+                             [](TFont* f, const Variant& v) { f->SetSize(v.AsInteger()); }),
+                         ValueProperty<TFont>(
+                             "Color", [](const TFont* f) { return Variant(f->Color()); },
+                             [](TFont* f, const Variant& v) { f->SetColor(v.AsInteger()); })});
 
 }  // namespace
 

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "platform/rtl/SysUtils.h"
-#include "platform/ui/PropertyTables.h"
 #include "platform/ui/ImgList.h"
+#include "platform/ui/PropertyTables.h"
 #include "platform/ui/WidgetSet.h"
 
 RTL_CLASS_IMPL_CREATABLE(TMenuItem, TComponent)
@@ -22,11 +22,11 @@ struct TKeyName {
 // The platform's names first (used for the text of a shortcut), then the longer spellings that
 // are accepted on reading.
 constexpr TKeyName KeyNames[] = {
-    {VK_BACK, "BkSp"},     {VK_TAB, "Tab"},        {VK_RETURN, "Enter"},    {VK_ESCAPE, "Esc"},
-    {VK_SPACE, "Space"},   {VK_PRIOR, "PgUp"},     {VK_NEXT, "PgDn"},       {VK_END, "End"},
-    {VK_HOME, "Home"},     {VK_LEFT, "Left"},      {VK_UP, "Up"},           {VK_RIGHT, "Right"},
-    {VK_DOWN, "Down"},     {VK_INSERT, "Ins"},     {VK_DELETE, "Del"},      {VK_ESCAPE, "Escape"},
-    {VK_RETURN, "Return"}, {VK_DELETE, "Delete"},  {VK_INSERT, "Insert"},   {VK_PRIOR, "PageUp"},
+    {VK_BACK, "BkSp"},     {VK_TAB, "Tab"},        {VK_RETURN, "Enter"},  {VK_ESCAPE, "Esc"},
+    {VK_SPACE, "Space"},   {VK_PRIOR, "PgUp"},     {VK_NEXT, "PgDn"},     {VK_END, "End"},
+    {VK_HOME, "Home"},     {VK_LEFT, "Left"},      {VK_UP, "Up"},         {VK_RIGHT, "Right"},
+    {VK_DOWN, "Down"},     {VK_INSERT, "Ins"},     {VK_DELETE, "Del"},    {VK_ESCAPE, "Escape"},
+    {VK_RETURN, "Return"}, {VK_DELETE, "Delete"},  {VK_INSERT, "Insert"}, {VK_PRIOR, "PageUp"},
     {VK_NEXT, "PageDown"}, {VK_BACK, "Backspace"},
 };
 
@@ -180,26 +180,47 @@ bool TMenuItem::HasActionProperty(TActionProperty) const { return true; }
 
 Variant TMenuItem::GetActionProperty(TActionProperty property) const {
   switch (property) {
-    case apCaption: return Variant(FCaption);
-    case apHint: return Variant(FHint);
-    case apEnabled: return Variant(FEnabled);
-    case apVisible: return Variant(FVisible);
-    case apChecked: return Variant(FChecked);
-    case apImageIndex: return Variant(FImageIndex);
-    case apShortCut: return Variant(FShortCut);
+    case apCaption:
+      return Variant(FCaption);
+    case apHint:
+      return Variant(FHint);
+    case apEnabled:
+      return Variant(FEnabled);
+    case apVisible:
+      return Variant(FVisible);
+    case apChecked:
+      return Variant(FChecked);
+    case apImageIndex:
+      return Variant(FImageIndex);
+    case apShortCut:
+      return Variant(FShortCut);
   }
   return Variant();
 }
 
 void TMenuItem::SetActionProperty(TActionProperty property, const Variant& value) {
   switch (property) {
-    case apCaption: FCaption = value.AsString(); break;
-    case apHint: FHint = value.AsString(); break;
-    case apEnabled: FEnabled = value.AsBoolean(); break;
-    case apVisible: FVisible = value.AsBoolean(); break;
-    case apChecked: FChecked = value.AsBoolean(); break;
-    case apImageIndex: FImageIndex = value.AsInteger(); break;
-    case apShortCut: FShortCut = static_cast<TShortCut>(value.AsInteger()); break;
+    case apCaption:
+      FCaption = value.AsString();
+      break;
+    case apHint:
+      FHint = value.AsString();
+      break;
+    case apEnabled:
+      FEnabled = value.AsBoolean();
+      break;
+    case apVisible:
+      FVisible = value.AsBoolean();
+      break;
+    case apChecked:
+      FChecked = value.AsBoolean();
+      break;
+    case apImageIndex:
+      FImageIndex = value.AsInteger();
+      break;
+    case apShortCut:
+      FShortCut = static_cast<TShortCut>(value.AsInteger());
+      break;
   }
 }
 
@@ -239,8 +260,7 @@ void TPopupMenu::SetPopupComponent(TComponent* component) {
 
 void TPopupMenu::Notification(TComponent* component, TOperation operation) {
   inherited::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == FPopupComponent)
-    FPopupComponent = nullptr;
+  if (operation == TOperation::opRemove && component == FPopupComponent) FPopupComponent = nullptr;
 }
 
 void TPopupMenu::DoPopup() {

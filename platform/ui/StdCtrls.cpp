@@ -199,11 +199,12 @@ RTL_CLASS_IMPL(TMemoLines, TStrings)
 const bool StdPropertiesRegistered =
     RegisterProperties(TLabel::ClassInfo(), {CaptionProperty<TLabel>()}) &&
     RegisterProperties(TEdit::ClassInfo(), {TextProperty<TEdit>()}) &&
-    RegisterProperties(TMemo::ClassInfo(),
-                       {ObjectProperty<TMemo>("Lines", [](const TMemo* m) { return m->Lines(); })}) &&
-    RegisterProperties(TComboBox::ClassInfo(),
-                       {TextProperty<TComboBox>(), ItemsProperty<TComboBox>(),
-                        ItemIndexProperty<TComboBox>()}) &&
+    RegisterProperties(
+        TMemo::ClassInfo(),
+        {ObjectProperty<TMemo>("Lines", [](const TMemo* m) { return m->Lines(); })}) &&
+    RegisterProperties(
+        TComboBox::ClassInfo(),
+        {TextProperty<TComboBox>(), ItemsProperty<TComboBox>(), ItemIndexProperty<TComboBox>()}) &&
     RegisterProperties(TListBox::ClassInfo(),
                        {ItemsProperty<TListBox>(), ItemIndexProperty<TListBox>()}) &&
     RegisterProperties(TButton::ClassInfo(), {CaptionProperty<TButton>()}) &&
@@ -440,9 +441,8 @@ bool TButton::TakesDialogKey(uint16_t key, TShiftState shift) const {
 }
 
 void TButton::WndProc(TMessage& message) {
-  if (message.Msg == CM_DIALOGKEY &&
-      TakesDialogKey(static_cast<uint16_t>(message.WParam),
-                     static_cast<TShiftState>(message.LParam))) {
+  if (message.Msg == CM_DIALOGKEY && TakesDialogKey(static_cast<uint16_t>(message.WParam),
+                                                    static_cast<TShiftState>(message.LParam))) {
     message.Result = 1;
     Click();
     return;
@@ -459,9 +459,15 @@ void TCustomCheckBox::SetState(TCheckBoxState value) {
 
 void TCustomCheckBox::Toggle() {
   switch (FState) {
-    case cbUnchecked: SetState(FAllowGrayed ? cbGrayed : cbChecked); break;
-    case cbChecked: SetState(cbUnchecked); break;
-    case cbGrayed: SetState(cbChecked); break;
+    case cbUnchecked:
+      SetState(FAllowGrayed ? cbGrayed : cbChecked);
+      break;
+    case cbChecked:
+      SetState(cbUnchecked);
+      break;
+    case cbGrayed:
+      SetState(cbChecked);
+      break;
   }
 }
 

@@ -6,12 +6,18 @@
 
 std::vector<int> MessageBoxButtons(uint32_t flags) {
   switch (flags & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {IDOK, IDCANCEL};
-    case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
-    case MB_YESNOCANCEL: return {IDYES, IDNO, IDCANCEL};
-    case MB_YESNO: return {IDYES, IDNO};
-    case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL};
-    default: return {IDOK};
+    case MB_OKCANCEL:
+      return {IDOK, IDCANCEL};
+    case MB_ABORTRETRYIGNORE:
+      return {IDABORT, IDRETRY, IDIGNORE};
+    case MB_YESNOCANCEL:
+      return {IDYES, IDNO, IDCANCEL};
+    case MB_YESNO:
+      return {IDYES, IDNO};
+    case MB_RETRYCANCEL:
+      return {IDRETRY, IDCANCEL};
+    default:
+      return {IDOK};
   }
 }
 
@@ -46,8 +52,8 @@ class TDisplaylessWidgetSet : public TWidgetSet {
                             "\" modally: no widget set is installed");
   }
   int MessageBox(const TMessageBoxRequest& request) override {
-    std::fprintf(stderr, "%s%s%s\n", request.Caption.c_str(),
-                 request.Caption.empty() ? "" : ": ", request.Text.c_str());
+    std::fprintf(stderr, "%s%s%s\n", request.Caption.c_str(), request.Caption.empty() ? "" : ": ",
+                 request.Text.c_str());
     return DefaultMessageBoxButton(request.Flags);
   }
   void MessageBeep(uint32_t) override {}
@@ -59,8 +65,7 @@ class TDisplaylessWidgetSet : public TWidgetSet {
   std::unique_ptr<TWaitWindow> ShowWaitWindow(const String&) override {
     return std::make_unique<TNoWaitWindow>();
   }
-  std::unique_ptr<TProgressWindow> ShowProgressWindow(const String&, const String&,
-                                                      int) override {
+  std::unique_ptr<TProgressWindow> ShowProgressWindow(const String&, const String&, int) override {
     return std::make_unique<TNoProgressWindow>();
   }
 };

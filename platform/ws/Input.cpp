@@ -59,18 +59,23 @@ char CharacterOf(uint16_t key, TShiftState shift) {
     case VK_SPACE:
     case VK_RETURN:
     case VK_ESCAPE:
-    case VK_BACK: return static_cast<char>(key);
-    default: return 0;
+    case VK_BACK:
+      return static_cast<char>(key);
+    default:
+      return 0;
   }
 }
 
 // The dialog code a key needs for the control to keep it; 0 for keys a dialog never takes.
 uint32_t DialogCodeFor(uint16_t key) {
   switch (key) {
-    case VK_TAB: return DLGC_WANTTAB;
+    case VK_TAB:
+      return DLGC_WANTTAB;
     case VK_RETURN:
-    case VK_ESCAPE: return DLGC_WANTALLKEYS;
-    default: return 0;
+    case VK_ESCAPE:
+      return DLGC_WANTALLKEYS;
+    default:
+      return 0;
   }
 }
 
@@ -130,8 +135,7 @@ void DeliverKey(TWinControl* control, TShortCut shortCut) {
 }
 
 void DeliverCloseButton(TCustomForm* form) {
-  if (!(form->BorderIcons() & biSystemMenu) ||
-      form->BorderStyle() == TFormBorderStyle::bsNone)
+  if (!(form->BorderIcons() & biSystemMenu) || form->BorderStyle() == TFormBorderStyle::bsNone)
     throw EInvalidOperation(ControlName(form) + " has no close button");
   form->Perform(WM_CLOSE);
 }

@@ -12,10 +12,9 @@ struct TReplyButton {
   const char* Reply;
   int Button;
 };
-constexpr TReplyButton ReplyButtons[] = {{"ok", IDOK},         {"cancel", IDCANCEL},
-                                         {"yes", IDYES},       {"no", IDNO},
-                                         {"abort", IDABORT},   {"retry", IDRETRY},
-                                         {"ignore", IDIGNORE}};
+constexpr TReplyButton ReplyButtons[] = {
+    {"ok", IDOK},       {"cancel", IDCANCEL}, {"yes", IDYES},      {"no", IDNO},
+    {"abort", IDABORT}, {"retry", IDRETRY},   {"ignore", IDIGNORE}};
 
 int ButtonOfReply(const String& reply) {
   for (const TReplyButton& entry : ReplyButtons)
@@ -277,9 +276,8 @@ int THeadlessWidgetSet::MessageBox(const TMessageBoxRequest& request) {
   if (const std::optional<TOperatorStep> reply = TakeReply("answer")) {
     button = ButtonOfReply(reply->Argument);
     if (std::find(buttons.begin(), buttons.end(), button) == buttons.end())
-      throw EOperatorError("Operator " + reply->Describe() + ": the message box \"" +
-                           request.Text + "\" has no " + LowerCase(reply->Argument) +
-                           " button");
+      throw EOperatorError("Operator " + reply->Describe() + ": the message box \"" + request.Text +
+                           "\" has no " + LowerCase(reply->Argument) + " button");
   }
   TRecordEntry entry;
   entry.Kind = TRecordKind::MessageBox;

@@ -27,8 +27,8 @@ String JoinCells(const std::vector<String>& cells) {
 String DumpText(const TWindowDump& dump) {
   String text = "dump " + Quoted(dump.Caption) + " (" + dump.ClassName + " " + dump.Name + ")";
   for (const TControlDump& control : dump.Controls) {
-    text += "\n  " + String(static_cast<size_t>(control.Depth) * 2, ' ') + control.ClassName +
-            " " + control.Name;
+    text += "\n  " + String(static_cast<size_t>(control.Depth) * 2, ' ') + control.ClassName + " " +
+            control.Name;
     if (!control.Text.empty()) text += " " + Quoted(control.Text);
     if (!control.State.empty()) text += " [" + control.State + "]";
   }
@@ -52,15 +52,24 @@ String ProgressText(const TRecordEntry& entry) {
 
 String RecordKindName(TRecordKind kind) {
   switch (kind) {
-    case TRecordKind::MessageBox: return "message box";
-    case TRecordKind::ListWindow: return "list window";
-    case TRecordKind::WaitWindow: return "wait window";
-    case TRecordKind::ProgressWindow: return "progress window";
-    case TRecordKind::PopupMenu: return "popup menu";
-    case TRecordKind::Beep: return "beep";
-    case TRecordKind::Dump: return "dump";
-    case TRecordKind::HandlerError: return "handler error";
-    case TRecordKind::ScriptEnded: return "script ended";
+    case TRecordKind::MessageBox:
+      return "message box";
+    case TRecordKind::ListWindow:
+      return "list window";
+    case TRecordKind::WaitWindow:
+      return "wait window";
+    case TRecordKind::ProgressWindow:
+      return "progress window";
+    case TRecordKind::PopupMenu:
+      return "popup menu";
+    case TRecordKind::Beep:
+      return "beep";
+    case TRecordKind::Dump:
+      return "dump";
+    case TRecordKind::HandlerError:
+      return "handler error";
+    case TRecordKind::ScriptEnded:
+      return "script ended";
   }
   return String();
 }
@@ -92,8 +101,8 @@ String TOperatorRecord::EntryText(const TRecordEntry& entry) {
   switch (entry.Kind) {
     case TRecordKind::MessageBox:
       return kind + " " + Quoted(entry.Caption) +
-             (entry.Owner.empty() ? String() : " over " + entry.Owner) + ": " +
-             Quoted(entry.Text) + " -> " + entry.Reply;
+             (entry.Owner.empty() ? String() : " over " + entry.Owner) + ": " + Quoted(entry.Text) +
+             " -> " + entry.Reply;
     case TRecordKind::ListWindow:
     case TRecordKind::PopupMenu: {
       String text = kind + " " + Quoted(entry.Caption) + ":";
@@ -105,11 +114,15 @@ String TOperatorRecord::EntryText(const TRecordEntry& entry) {
       for (const String& line : entry.Lines) text += "\n    then " + Quoted(line);
       return text;
     }
-    case TRecordKind::ProgressWindow: return ProgressText(entry);
-    case TRecordKind::Beep: return kind + " " + IntToStr(static_cast<int64_t>(entry.Flags));
-    case TRecordKind::Dump: return entry.Dump ? DumpText(*entry.Dump) : kind;
+    case TRecordKind::ProgressWindow:
+      return ProgressText(entry);
+    case TRecordKind::Beep:
+      return kind + " " + IntToStr(static_cast<int64_t>(entry.Flags));
+    case TRecordKind::Dump:
+      return entry.Dump ? DumpText(*entry.Dump) : kind;
     case TRecordKind::HandlerError:
-    case TRecordKind::ScriptEnded: return kind + ": " + Indented(entry.Text, "    ");
+    case TRecordKind::ScriptEnded:
+      return kind + ": " + Indented(entry.Text, "    ");
   }
   return kind;
 }

@@ -27,16 +27,26 @@ struct TVerbRule {
 };
 
 constexpr TVerbRule BuiltInVerbs[] = {
-    {"tick", TArgs::LocateKeys},        {"tickrow", TArgs::RowNumber},
-    {"goto", TArgs::LocateKeys},        {"gotorow", TArgs::RowNumber},
-    {"focus", TArgs::Name},             {"click", TArgs::Name},
-    {"action", TArgs::Name},            {"radio", TArgs::NameAndIndex},
-    {"select", TArgs::NameAndIndex},    {"check", TArgs::NameOptionalIndex},
-    {"uncheck", TArgs::NameOptionalIndex}, {"key", TArgs::NameAndKeys},
-    {"dblclick", TArgs::Name},          {"popup", TArgs::Name},
-    {"ok", TArgs::None},                {"cancel", TArgs::None},
-    {"close", TArgs::None},             {"dump", TArgs::None},
-    {"answer", TArgs::Reply},           {"cancel-progress", TArgs::StepNumber},
+    {"tick", TArgs::LocateKeys},
+    {"tickrow", TArgs::RowNumber},
+    {"goto", TArgs::LocateKeys},
+    {"gotorow", TArgs::RowNumber},
+    {"focus", TArgs::Name},
+    {"click", TArgs::Name},
+    {"action", TArgs::Name},
+    {"radio", TArgs::NameAndIndex},
+    {"select", TArgs::NameAndIndex},
+    {"check", TArgs::NameOptionalIndex},
+    {"uncheck", TArgs::NameOptionalIndex},
+    {"key", TArgs::NameAndKeys},
+    {"dblclick", TArgs::Name},
+    {"popup", TArgs::Name},
+    {"ok", TArgs::None},
+    {"cancel", TArgs::None},
+    {"close", TArgs::None},
+    {"dump", TArgs::None},
+    {"answer", TArgs::Reply},
+    {"cancel-progress", TArgs::StepNumber},
 };
 
 // Verbs whose work belongs to the grid tools: known to every script, run by a registered
@@ -193,7 +203,8 @@ std::vector<TOperatorStep> ParseOperatorScript(const String& script, int firstNu
   bool comment = false;
   const auto finish = [&] {
     if (!Trim(current).empty()) {
-      TOperatorStep step = MakeStep(current, firstNumber + static_cast<int>(steps.size()), stepLine);
+      TOperatorStep step =
+          MakeStep(current, firstNumber + static_cast<int>(steps.size()), stepLine);
       const TVerbRule* rule = FindRule(step.Verb);
       if (!rule && !FindOperatorStepHandler(step.Verb)) StepError(step, "unknown step");
       CheckArguments(step, rule ? rule->Args : TArgs::Free);

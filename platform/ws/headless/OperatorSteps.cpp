@@ -10,9 +10,7 @@
 
 namespace {
 
-int IndexArgument(const TStepContext& context) {
-  return StrToInt(context.Step().Words().back());
-}
+int IndexArgument(const TStepContext& context) { return StrToInt(context.Step().Words().back()); }
 
 TDataSet* GridDataSet(const TStepContext& context, TCustomDBGrid* grid) {
   TDataSet* dataSet = grid->DataSet();
@@ -31,8 +29,7 @@ void GotoRow(const TStepContext& context, TCustomDBGrid* grid) {
   TDataSet* dataSet = GridDataSet(context, grid);
   const int row = IndexArgument(context);
   if (row >= dataSet->RecordCount())
-    context.Fail("the grid " + grid->Name() + " has " + IntToStr(dataSet->RecordCount()) +
-                 " rows");
+    context.Fail("the grid " + grid->Name() + " has " + IntToStr(dataSet->RecordCount()) + " rows");
   dataSet->SetRecNo(row + 1);
 }
 
@@ -167,8 +164,8 @@ void DoubleClick(TStepContext& context) {
   if (!grid) return DeliverDoubleClick(control);
   // On a grid the double click lands on the current cell.
   TDataSet* dataSet = grid->DataSet();
-  const int row = dataSet && dataSet->Active() ? std::max(0, dataSet->RecNo() - grid->TopRecNo())
-                                               : 0;
+  const int row =
+      dataSet && dataSet->Active() ? std::max(0, dataSet->RecNo() - grid->TopRecNo()) : 0;
   const std::vector<TColumn*> columns = grid->VisibleColumns();
   int dataCol = 0;
   for (size_t i = 0; i < columns.size(); ++i)
@@ -203,8 +200,8 @@ void PressModalButton(TStepContext& context, TModalResult result, const char* na
     button = FindButton(context.Window(), [result](const TButton* b) {
       return result == mrOk ? b->Default() : b->Cancel();
     });
-  if (!button) context.Fail("the window \"" + context.Window()->Caption() + "\" has no " + name +
-                            " button");
+  if (!button)
+    context.Fail("the window \"" + context.Window()->Caption() + "\" has no " + name + " button");
   context.RequireInput(button);
   DeliverClick(button);
 }
@@ -214,8 +211,7 @@ void Cancel(TStepContext& context) { PressModalButton(context, mrCancel, "Cancel
 
 void Close(TStepContext& context) {
   TCustomForm* window = context.Window();
-  if (!(window->BorderIcons() & biSystemMenu) ||
-      window->BorderStyle() == TFormBorderStyle::bsNone)
+  if (!(window->BorderIcons() & biSystemMenu) || window->BorderStyle() == TFormBorderStyle::bsNone)
     context.Fail("the window \"" + window->Caption() + "\" has no close button");
   DeliverCloseButton(window);
 }
@@ -236,13 +232,26 @@ struct TBuiltInStep {
 };
 
 constexpr TBuiltInStep BuiltInSteps[] = {
-    {"tick", Tick},         {"tickrow", TickRow},     {"goto", Goto},
-    {"gotorow", GotoRowStep}, {"focus", Focus},       {"click", Click},
-    {"action", Action},     {"radio", Radio},         {"select", Select},
-    {"check", Check},       {"uncheck", Uncheck},     {"key", Key},
-    {"dblclick", DoubleClick}, {"popup", Popup},      {"ok", Ok},
-    {"cancel", Cancel},     {"close", Close},         {"dump", Dump},
-    {"answer", QueueReply}, {"cancel-progress", QueueReply},
+    {"tick", Tick},
+    {"tickrow", TickRow},
+    {"goto", Goto},
+    {"gotorow", GotoRowStep},
+    {"focus", Focus},
+    {"click", Click},
+    {"action", Action},
+    {"radio", Radio},
+    {"select", Select},
+    {"check", Check},
+    {"uncheck", Uncheck},
+    {"key", Key},
+    {"dblclick", DoubleClick},
+    {"popup", Popup},
+    {"ok", Ok},
+    {"cancel", Cancel},
+    {"close", Close},
+    {"dump", Dump},
+    {"answer", QueueReply},
+    {"cancel-progress", QueueReply},
 };
 
 }  // namespace

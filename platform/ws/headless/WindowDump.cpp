@@ -74,8 +74,8 @@ void DumpControls(const TWinControl* parent, int depth, const TCustomForm* windo
     // Unnamed controls are parts of their parent (a navigator's buttons).
     const bool named = !control->Name().empty();
     if (named)
-      dump.Controls.push_back(
-          {depth, control->Name(), control->ClassName(), ShownText(control), StateOf(control, window)});
+      dump.Controls.push_back({depth, control->Name(), control->ClassName(), ShownText(control),
+                               StateOf(control, window)});
     if (auto* grid = dynamic_cast<TCustomDBGrid*>(control)) dump.Grids.push_back(DumpGrid(grid));
     if (auto* windowed = dynamic_cast<TWinControl*>(control))
       DumpControls(windowed, named ? depth + 1 : depth, window, dump);

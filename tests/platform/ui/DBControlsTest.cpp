@@ -83,7 +83,8 @@ TEST_F(DBControls, PaintDrawsEveryShownCellAndThenHandsItToTheHandler) {
                                         "0 -", "1 3", "2 Row 3"}));
   const std::vector<TCanvasOp>& ops = grid->Canvas()->Operations();
   const auto drew = [&](const String& text) {
-    return std::any_of(ops.begin(), ops.end(), [&](const TCanvasOp& op) { return op.Text == text; });
+    return std::any_of(ops.begin(), ops.end(),
+                       [&](const TCanvasOp& op) { return op.Text == text; });
   };
   EXPECT_TRUE(drew("NAME"));
   EXPECT_TRUE(drew("Row 3"));

@@ -32,8 +32,7 @@ class TFakeWidgetSet : public TWidgetSet {
   }
   void ShowListWindow(const String&, const std::vector<String>&) override {}
   std::unique_ptr<TWaitWindow> ShowWaitWindow(const String&) override { return nullptr; }
-  std::unique_ptr<TProgressWindow> ShowProgressWindow(const String&, const String&,
-                                                      int) override {
+  std::unique_ptr<TProgressWindow> ShowProgressWindow(const String&, const String&, int) override {
     return nullptr;
   }
 

@@ -46,7 +46,8 @@ class TOrderForm : public TForm {
     Group->OnClick = [](TObject*) { Events.push_back("click"); };
     Group->Items()->SetCommaText("Own,Others,All");
     Group->SetItemIndex(2);
-    Events.push_back(String("resource read, loading ") + (Group->HasState(csLoading) ? "on" : "off"));
+    Events.push_back(String("resource read, loading ") +
+                     (Group->HasState(csLoading) ? "on" : "off"));
   }
   void Destroy() override {
     Events.push_back("destroy");
@@ -135,8 +136,8 @@ TEST(Forms, ResourceBindsTheWindowsVirtualHandlersAndShowingPlacesTheWindow) {
   Finally freeWindow([&] { window->Free(); });
   window->Show();
   EXPECT_EQ(Events, (std::vector<String>{"base show", "derived show", "edit entered"}));
-  EXPECT_EQ(window->BoundsRect(), Bounds((Screen->Width() - 200) / 2, (Screen->Height() - 100) / 2,
-                                         200, 100));
+  EXPECT_EQ(window->BoundsRect(),
+            Bounds((Screen->Width() - 200) / 2, (Screen->Height() - 100) / 2, 200, 100));
 }
 
 TEST(Forms, ShownWindowComesToTheFrontAndFocusesItsFirstControl) {

@@ -131,12 +131,12 @@ TEST_F(StdCtrls, ControlsPublishTheTextsLookedUpByName) {
     const char* Property;
     bool Published;
   } cases[] = {
-      {Make<TLabel>(), "Caption", true},   {Make<TLabel>(), "Text", false},
-      {Make<TEdit>(), "Text", true},       {Make<TEdit>(), "Caption", false},
-      {Make<TMemo>(), "Lines", true},      {Make<TMemo>(), "Text", false},
-      {Make<TPanel>(), "Caption", true},   {Make<TRadioGroup>(), "Items", true},
-      {Make<TBevel>(), "Caption", false},  {Make<TBevel>(), "Hint", true},
-      {Make<TComboBox>(), "Items", true},  {Make<TBitBtn>(), "Caption", true},
+      {Make<TLabel>(), "Caption", true},  {Make<TLabel>(), "Text", false},
+      {Make<TEdit>(), "Text", true},      {Make<TEdit>(), "Caption", false},
+      {Make<TMemo>(), "Lines", true},     {Make<TMemo>(), "Text", false},
+      {Make<TPanel>(), "Caption", true},  {Make<TRadioGroup>(), "Items", true},
+      {Make<TBevel>(), "Caption", false}, {Make<TBevel>(), "Hint", true},
+      {Make<TComboBox>(), "Items", true}, {Make<TBitBtn>(), "Caption", true},
   };
   for (const auto& c : cases)
     EXPECT_EQ(IsPublishedProp(c.Control, c.Property), c.Published)

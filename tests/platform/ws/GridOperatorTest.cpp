@@ -34,8 +34,8 @@ TEST(GridOperator, DumpShowsCaptionControlsAndTheGridsTitlesAndCells) {
     controls.push_back(String(size_t(control.Depth), '.') + control.Name + " " + control.Text +
                        " [" + control.State + "]");
   EXPECT_EQ(controls, (std::vector<String>{"Panel1  []", ".OkBtn Apply [default]",
-                                           ".CancelBtn Cancel [disabled cancel]",
-                                           "Grid  [focused]", "Memo  []"}));
+                                           ".CancelBtn Cancel [disabled cancel]", "Grid  [focused]",
+                                           "Memo  []"}));
   ASSERT_EQ(dump.Grids.size(), 1u);
   EXPECT_EQ(dump.Grids[0].Titles, (std::vector<String>{"RCHECK", "ID", "Name"}));
   EXPECT_EQ(dump.Grids[0].Rows,

@@ -13,7 +13,8 @@ TEST(Keyboard, ActionShortcutComesBeforeTheControlsKeyHandler) {
 }
 
 TEST(Keyboard, WithoutAnActionTheGridDeletesAfterConfirmation) {
-  THeadlessScope operatorScope("key Grid Ctrl+Del; answer cancel; gotorow 1; key Grid Ctrl+Del; cancel");
+  THeadlessScope operatorScope(
+      "key Grid Ctrl+Del; answer cancel; gotorow 1; key Grid Ctrl+Del; cancel");
   TPickDialogScope dialog;
   dialog->EmptyAction->SetShortCut(0);
   dialog->ShowModal();
@@ -50,8 +51,9 @@ TEST(Keyboard, EnterBelongsToAMemoThatWantsReturns) {
 }
 
 TEST(Keyboard, SpaceInTheGridTogglesTheCurrentRowsMark) {
-  THeadlessScope operatorScope("gotorow 2; key Grid Space; key Grid Up; key Grid Space; "
-                               "key Grid Space; key Grid Down; key Grid Space; ok");
+  THeadlessScope operatorScope(
+      "gotorow 2; key Grid Space; key Grid Up; key Grid Space; "
+      "key Grid Space; key Grid Down; key Grid Space; ok");
   TPickDialogScope dialog;
   EXPECT_EQ(dialog->ShowModal(), mrOk);
   EXPECT_EQ(dialog->Ticked(), std::vector<int>{});

@@ -18,8 +18,12 @@ TEST(ModalWindows, EachWayOfClosingGivesItsModalResult) {
     const char* Script;
     TModalResult Result;
   } cases[] = {
-      {"ok", mrOk},           {"cancel", mrCancel},        {"click OkBtn", mrOk},
-      {"close", mrCancel},    {"key Grid Enter", mrOk},    {"key Grid Escape", mrCancel},
+      {"ok", mrOk},
+      {"cancel", mrCancel},
+      {"click OkBtn", mrOk},
+      {"close", mrCancel},
+      {"key Grid Enter", mrOk},
+      {"key Grid Escape", mrCancel},
       {"key Memo Escape; key Grid Escape", mrCancel},
   };
   for (const auto& c : cases) {
@@ -131,8 +135,7 @@ TEST(ModalWindows, HandlerErrorReachesTheCallerWithTheWindowClosed) {
   EXPECT_THROW(dialog->ShowModal(), EConvertError);
   EXPECT_FALSE(dialog->Visible());
   EXPECT_FALSE(dialog->Modal());
-  const std::vector<TRecordEntry> errors =
-      operatorScope.Record().OfKind(TRecordKind::HandlerError);
+  const std::vector<TRecordEntry> errors = operatorScope.Record().OfKind(TRecordKind::HandlerError);
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_EQ(errors[0].Caption, "EConvertError");
 }

@@ -38,8 +38,7 @@ TEST(OperatorRecord, MessageBoxesTakeTheirRepliesWrittenBeforeOrAfterTheStep) {
     TQuestionDialog question(c.Flags);
     question.dialog->ShowModal();
     EXPECT_EQ(question.answer, c.Answer) << c.Script;
-    const std::vector<TRecordEntry> boxes =
-        operatorScope.Record().OfKind(TRecordKind::MessageBox);
+    const std::vector<TRecordEntry> boxes = operatorScope.Record().OfKind(TRecordKind::MessageBox);
     ASSERT_EQ(boxes.size(), 2u) << c.Script;
     EXPECT_EQ(boxes[0].Caption, "Question");
     EXPECT_EQ(boxes[0].Owner, "PickDialog");
