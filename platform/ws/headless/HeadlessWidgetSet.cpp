@@ -188,7 +188,8 @@ void THeadlessWidgetSet::NoteActiveGrid(TModalFrame& frame) {
 TCustomDBGrid* THeadlessWidgetSet::ActiveGridOf(const TModalFrame& frame) const {
   TCustomForm* window = frame.Session->Form();
   if (!window) return nullptr;
-  if (auto* grid = dynamic_cast<TCustomDBGrid*>(window->ActiveControl())) return grid;
+  auto* focused = dynamic_cast<TCustomDBGrid*>(window->ActiveControl());
+  if (focused && focused->Showing()) return focused;
   auto* last = frame.LastGrid ? dynamic_cast<TCustomDBGrid*>(frame.LastGrid->Target()) : nullptr;
   if (last && GetParentForm(last) == window && last->Showing()) return last;
   return FirstShowingGrid(window);

@@ -194,13 +194,24 @@ TEST(ModalWindows, StepThatCannotApplyNamesItselfAndTheReason) {
 }
 
 TEST(ModalWindows, DisabledOrHiddenControlsCannotBeUsed) {
-  THeadlessScope operatorScope("click OkBtn");
-  TPickDialogScope dialog;
-  dialog->Panel1->SetEnabled(false);
-  try {
-    dialog->ShowModal();
-    FAIL();
-  } catch (const EOperatorError& error) {
-    EXPECT_NE(error.Message().find("OkBtn is disabled"), String::npos) << error.Message();
+  const struct {
+    const char* Script;
+    const char* Reason;
+  } cases[] = {
+      {"click OkBtn", "OkBtn is disabled"},
+      {"key Grid Space", "Grid is not shown"},
+      {"tickrow 0", "the window \"Pick\" has no grid"},
+  };
+  for (const auto& c : cases) {
+    THeadlessScope operatorScope(c.Script);
+    TPickDialogScope dialog;
+    dialog->Panel1->SetEnabled(false);
+    dialog->Grid->Hide();
+    try {
+      dialog->ShowModal();
+      ADD_FAILURE() << c.Script << " applied";
+    } catch (const EOperatorError& error) {
+      EXPECT_NE(error.Message().find(c.Reason), String::npos) << error.Message();
+    }
   }
 }
