@@ -116,6 +116,11 @@ class TComponent : public TPersistent {
   void FreeNotification(TComponent* component);
   void RemoveFreeNotification(TComponent* component);
 
+  // For the reader of a window resource, as the platform's streaming system does it: a component
+  // it makes is marked loading, and told (Loaded) once the whole resource has been read.
+  void MarkLoading() { FComponentState |= csLoading; }
+  void FinishLoading() { Loaded(); }
+
  protected:
   // Told of components inserted into or removed from this one's owner tree, and of the end of
   // components this one registered a free notification with.

@@ -29,16 +29,6 @@ const bool MessageSinkInstalled =
 const bool FormPropertiesRegistered =
     RegisterProperties(TCustomForm::ClassInfo(), {CaptionProperty<TCustomForm>()});
 
-// The reading of a window marks the components it makes as loading and tells them when they
-// have been loaded; both are protected members of the component, reached through their member
-// pointers as the reader's own code would.
-struct TComponentAccess : TComponent {
-  static void MarkLoading(TComponent* component) {
-    (component->*(&TComponentAccess::SetComponentState))(csLoading);
-  }
-  static void CallLoaded(TComponent* component) { (component->*(&TComponentAccess::Loaded))(); }
-};
-
 std::deque<TMsg>& PostedMessages() {
   static std::deque<TMsg> messages;
   return messages;
@@ -119,7 +109,7 @@ void TCustomForm::FinishReading() {
   ClearComponentState(csReading);
   const std::vector<TComponent*> read = std::move(FReadComponents);
   FReadComponents.clear();
-  for (TComponent* component : read) TComponentAccess::CallLoaded(component);
+  for (TComponent* component : read) component->FinishLoading();
   Loaded();
   LayoutLoaded();
 }
@@ -177,7 +167,7 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
   inherited::Notification(component, operation);
   if (operation == TOperation::opInsert) {
     if (FReading && component->Owner() == this) {
-      TComponentAccess::MarkLoading(component);
+      component->MarkLoading();
       FReadComponents.push_back(component);
     }
     return;
