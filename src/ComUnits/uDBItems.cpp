@@ -305,7 +305,7 @@ bool StoredItemMatches(const TDBItem& stored, const Variant& candidate) {
   if (!VarIsArray(values)) return candidate == values;
   bool match = true;
   for (int i = VarArrayLowBound(values), high = VarArrayHighBound(values); i <= high; ++i)
-    if (!(candidate.GetElement(i) == values[i])) match = false;
+    if (!(candidate[i] == values[i])) match = false;
   return match;
 }
 
