@@ -1,5 +1,6 @@
 #include "src/ResourcePack/Ulanguagesdm.h"
 
+#include "platform/ora/OraSession.h"
 #include "platform/rtl/Strings.h"
 #include "src/ResourcePack/ResourceRegistry.h"
 #include "src/ResourcePack/Ucomlanguages.h"
@@ -9,6 +10,18 @@ RTL_CLASS_IMPL(TLanguagesDM, TComponent)
 void TLanguagesDM::Construct(TComponent* owner) {
   inherited::Construct(owner);
   FNoTranslateList = TStringList::Create();
+}
+
+void TLanguagesDM::SetLangSession(TOraSession* session) {
+  if (FLangSession == session) return;
+  if (FLangSession) FLangSession->RemoveFreeNotification(this);
+  FLangSession = session;
+  if (session) session->FreeNotification(this);
+}
+
+void TLanguagesDM::Notification(TComponent* component, TOperation operation) {
+  inherited::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == FLangSession) FLangSession = nullptr;
 }
 
 void TLanguagesDM::Destroy() {

@@ -42,12 +42,13 @@ class TLanguagesDM : public TComponent {
   void AddPhrase(const String& russian, const String& english);
 
   // The module's own session, on which phrases are registered for translators. The module does
-  // not own it; whoever sets it clears it before the session goes.
+  // not own it, and lets go of it when the session is freed.
   TOraSession* LangSession() const { return FLangSession; }
-  void SetLangSession(TOraSession* session) { FLangSession = session; }
+  void SetLangSession(TOraSession* session);
 
  protected:
   void Destroy() override;
+  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   const String* FindEnglish(const String& russian) const;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "platform/ora/OraSession.h"
 #include "platform/rtl/Strings.h"
 #include "src/ResourcePack/Ucomlanguages.h"
 #include "src/ResourcePack/Ucomresources.h"
@@ -138,6 +139,16 @@ TEST_F(LanguageTest, CaseMessageTxtChoosesByLanguage) {
     SetComLanguage(c.Language);
     EXPECT_EQ(CaseMessageTxt("Закрытие окна", "Closing of the window"), c.Expected) << c.Language;
   }
+}
+
+TEST_F(LanguageTest, LangSessionIsForgottenWhenTheSessionGoes) {
+  SetComLanguage("en");
+  TLanguagesDM* module = GetComLanguages();
+  TOraSession* session = TOraSession::Create(nullptr);
+  module->SetLangSession(session);
+  EXPECT_EQ(module->LangSession(), session);
+  session->Free();
+  EXPECT_EQ(module->LangSession(), nullptr);
 }
 
 TEST(RusCharExists, FindsCyrillicLettersOnly) {
