@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+#include <unordered_set>
 
 #include "platform/rtl/Crc32.h"
 #include "platform/rtl/MessageSink.h"
@@ -309,6 +310,32 @@ bool StoredItemMatches(const TDBItem& stored, const Variant& candidate) {
   return match;
 }
 
+// The IDs each once, in the order of their first occurrence.
+std::vector<int32_t> DistinctInOrder(const std::vector<int32_t>& ids) {
+  std::vector<int32_t> distinct;
+  if (ids.empty()) return distinct;
+  distinct.reserve(ids.size());
+  const auto [lowest, highest] = std::minmax_element(ids.begin(), ids.end());
+  const uint64_t range = static_cast<uint64_t>(int64_t{*highest} - *lowest) + 1;
+  if (range <= 64 * uint64_t{ids.size()} + 4096) {
+    // IDs of one list lie close together: a bitmap over their range, at most 64 bits per ID.
+    std::vector<uint64_t> seen((range + 63) / 64);
+    for (int32_t id : ids) {
+      const uint64_t bit = static_cast<uint64_t>(int64_t{id} - *lowest);
+      uint64_t& word = seen[bit / 64];
+      const uint64_t mask = uint64_t{1} << (bit % 64);
+      if (word & mask) continue;
+      word |= mask;
+      distinct.push_back(id);
+    }
+  } else {
+    std::unordered_set<int32_t> seen(ids.size());
+    for (int32_t id : ids)
+      if (seen.insert(id).second) distinct.push_back(id);
+  }
+  return distinct;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -328,9 +355,19 @@ TDBItemList* TDBItemList::CreateFromText(const String& text) {
     list->AllSelected = true;
     return list.Release();
   }
-  SplitDelimitedText(text, ',', '"', false, [&list](const String& piece) {
-    list->AddOrFree(TDBItem::Create(static_cast<double>(StrToInt(piece)), String()));
-  });
+  std::vector<int32_t> ids;
+  SplitDelimitedText(text, ',', '"', false,
+                     [&ids](const String& piece) { ids.push_back(StrToInt(piece)); });
+  // A text gives ID items only, and two of them are equal exactly when their IDs are: the
+  // duplicates are found among the numbers, far cheaper than through the item lookup, which a
+  // later Exists builds once when it is needed.
+  const std::vector<int32_t> distinct = DistinctInOrder(ids);
+  list->FItems->SetCapacity(static_cast<int>(distinct.size()));
+  for (int32_t id : distinct) {
+    TDBItem* item = TDBItem::Create(static_cast<double>(id), String());
+    list->FItems->Add(item);
+    item->Owner = list.Get();
+  }
   return list.Release();
 }
 

@@ -118,6 +118,8 @@ TEST(DBItemListTest, CreateFromText) {
     String ids;
   } cases[] = {
       {"1,2,2", 2, false, "1,2"},
+      {"9,-3,9,7,-3", 3, false, "9,-3,7"},  // each ID once, where it first stands
+      {"2000000000,-2000000000,5,2000000000", 3, false, "2000000000,-2000000000,5"},
       {" 3, 12 7", 3, false, "3,12,7"},
       {"\"4\",5", 2, false, "4,5"},
       {"", 0, false, ""},
