@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <iterator>
+#include <new>
 
 #include "platform/rtl/Text.h"
 
@@ -16,10 +17,77 @@ struct Variant::TextData {
   const String Text;
 };
 
+// The elements of an array. Up to two live inside the array's own record: the [ID] and
+// [ID, number] arrays that selection items and rows carry by the hundred thousand are then one
+// block on the heap instead of two.
+class TVariantItems {
+ public:
+  // Element i is made from elementAt(i); when one of them fails, those made are undone.
+  template <class F>
+  TVariantItems(size_t count, F elementAt) {
+    if (count > kInline) FHeap = static_cast<Variant*>(::operator new(count * sizeof(Variant)));
+    try {
+      for (; FSize < count; ++FSize) new (Data() + FSize) Variant(elementAt(FSize));
+    } catch (...) {
+      Release();
+      throw;
+    }
+  }
+  TVariantItems(const TVariantItems& other)
+      : TVariantItems(other.FSize, [&other](size_t i) -> const Variant& { return other[i]; }) {}
+  TVariantItems& operator=(const TVariantItems&) = delete;
+  ~TVariantItems() { Release(); }
+
+  size_t size() const { return FSize; }
+  Variant& operator[](size_t i) { return Data()[i]; }
+  const Variant& operator[](size_t i) const { return Data()[i]; }
+
+  // Keeps the first elements, adds copies of fill; when that fails the elements stay as they
+  // were.
+  void resize(size_t count, const Variant& fill) {
+    TVariantItems resized(count,
+                          [&](size_t i) -> const Variant& { return i < FSize ? (*this)[i] : fill; });
+    Release();
+    TakeFrom(resized);
+  }
+
+ private:
+  static constexpr size_t kInline = 2;
+
+  Variant* Data() { return FHeap ? FHeap : reinterpret_cast<Variant*>(FInline); }
+  const Variant* Data() const { return FHeap ? FHeap : reinterpret_cast<const Variant*>(FInline); }
+
+  void Release() noexcept {
+    for (size_t i = 0; i < FSize; ++i) Data()[i].~Variant();
+    ::operator delete(FHeap);
+    FHeap = nullptr;
+    FSize = 0;
+  }
+
+  // Takes over other's elements (moving a variant never fails) and leaves it empty.
+  void TakeFrom(TVariantItems& other) noexcept {
+    if (other.FHeap) {
+      FHeap = other.FHeap;
+    } else {
+      for (size_t i = 0; i < other.FSize; ++i) {
+        new (Data() + i) Variant(std::move(other.Data()[i]));
+        other.Data()[i].~Variant();
+      }
+    }
+    FSize = other.FSize;
+    other.FHeap = nullptr;
+    other.FSize = 0;
+  }
+
+  size_t FSize = 0;
+  Variant* FHeap = nullptr;
+  alignas(Variant) unsigned char FInline[kInline * sizeof(Variant)];
+};
+
 struct Variant::ArrayData {
   int32_t Low;
   TVarType ElementType;
-  std::vector<Variant> Items;
+  TVariantItems Items;
 };
 
 static_assert(sizeof(Variant) == 16, "a variant is a type code and one 8-byte payload");
@@ -171,9 +239,11 @@ struct VariantCore {
     return v;
   }
 
-  static Variant MakeArray(int32_t low, TVarType elementType, std::vector<Variant> items) {
+  // An array of `count` elements, element i made from elementAt(i).
+  template <class F>
+  static Variant MakeArray(int32_t low, TVarType elementType, size_t count, F elementAt) {
     Variant v;
-    v.FValue.Array = new Variant::ArrayData{low, elementType, std::move(items)};
+    v.FValue.Array = new Variant::ArrayData{low, elementType, TVariantItems(count, elementAt)};
     v.FType = varArray | elementType;
     return v;
   }
@@ -536,12 +606,14 @@ TVariantRelationship VarCompareValue(const Variant& a, const Variant& b) {
 Variant VarArrayCreate(int low, int high, TVarType elementType) {
   if (!IsArrayElementCode(elementType) || int64_t{high} < int64_t{low} - 1) RaiseArrayCreate();
   const size_t count = static_cast<size_t>(int64_t{high} - low + 1);
-  std::vector<Variant> items(count, VariantCore::DefaultElement(elementType));
-  return VariantCore::MakeArray(low, elementType, std::move(items));
+  const Variant fill = VariantCore::DefaultElement(elementType);
+  return VariantCore::MakeArray(low, elementType, count,
+                                [&fill](size_t) -> const Variant& { return fill; });
 }
 
 Variant VarArrayOf(std::initializer_list<Variant> values) {
-  return VariantCore::MakeArray(0, varVariant, std::vector<Variant>(values));
+  return VariantCore::MakeArray(0, varVariant, values.size(),
+                                [&values](size_t i) -> const Variant& { return values.begin()[i]; });
 }
 
 int VarArrayDimCount(const Variant& v) noexcept { return VarIsArray(v) ? 1 : 0; }
