@@ -386,7 +386,7 @@ class TConcatRewriter {
     if (T.IsSym(first, '-') || T.IsSym(first, '+')) return OperandEnd(T.NextSig(first));
     if (T.IsSym(first, '(')) return T.Match(first);
     if (T.IsSym(first, '?'))
-      return T[T.NextSig(first)].Kind == TSqlTokenKind::Number ? T.NextSig(first) : -1;
+      return T.IsKind(T.NextSig(first), TSqlTokenKind::Number) ? T.NextSig(first) : -1;
     if (T.IsWord(first, "CASE")) {
       int nesting = 0;
       for (int i = first; i < T.Count(); ++i) {

@@ -28,6 +28,10 @@ class TSqlTokens {
   bool IsSym(int i, std::string_view symbol) const;
   bool IsWord(int i, std::string_view keyword) const;
   bool IsName(int i) const;  // a Word or a QuotedName
+  // Whether token i exists and is of that kind; like the tests above, safe for any index.
+  bool IsKind(int i, TSqlTokenKind kind) const {
+    return i >= 0 && i < Count() && FItems[static_cast<size_t>(i)].Kind == kind;
+  }
   // A name as Oracle resolves it: a Word in upper case, a QuotedName as written inside its quotes.
   String NameAt(int i) const;
   // Offsets in the text: where token i begins, and where it ends.

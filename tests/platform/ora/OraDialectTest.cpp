@@ -41,6 +41,12 @@ TEST(OraDialect, RewritesToSQLite) {
   for (const TCase& c : cases) EXPECT_EQ(AdaptOracleSql(c.Oracle).Text, c.SQLite) << c.Oracle;
 }
 
+TEST(OraDialect, AChainEndingInABareMarkIsLeftAlone) {
+  // Found by fuzzing: the operand after the last "||" was read past the end of the text.
+  EXPECT_EQ(AdaptOracleSql("SELECT a || ?").Text, "SELECT a || ?");
+  EXPECT_NO_THROW(AdaptOracleSql("\x1fO@IO@I2PPe||?2PPe||?"));
+}
+
 TEST(OraDialect, ReportsParametersAndNameHeads) {
   const TAdaptedSql adapted =
       AdaptOracleSql("SELECT v.a FROM OC_DEMO.V v WHERE v.b = :Id AND v.c = :ID OR :x IS NULL");
