@@ -107,23 +107,7 @@ void TCustomAction::SetImageIndex(int value) { Change(apImageIndex, FImageIndex,
 void TCustomAction::SetShortCut(TShortCut value) { Change(apShortCut, FShortCut, value); }
 
 Variant TCustomAction::LinkedValue(TActionProperty property) const {
-  switch (property) {
-    case apCaption:
-      return Variant(FCaption);
-    case apHint:
-      return Variant(FHint);
-    case apEnabled:
-      return Variant(FEnabled);
-    case apVisible:
-      return Variant(FVisible);
-    case apChecked:
-      return Variant(FChecked);
-    case apImageIndex:
-      return Variant(FImageIndex);
-    case apShortCut:
-      return Variant(FShortCut);
-  }
-  return Variant();
+  return ActionPropertyOf(*this, property);
 }
 
 bool TCustomAction::Execute() {

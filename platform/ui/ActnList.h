@@ -36,6 +36,28 @@ enum TActionProperty {
   apShortCut
 };
 
+// The value of an action property of anything that carries all seven (actions, menu items).
+template <class T>
+Variant ActionPropertyOf(const T& source, TActionProperty property) {
+  switch (property) {
+    case apCaption:
+      return Variant(source.Caption());
+    case apHint:
+      return Variant(source.Hint());
+    case apEnabled:
+      return Variant(source.Enabled());
+    case apVisible:
+      return Variant(source.Visible());
+    case apChecked:
+      return Variant(source.Checked());
+    case apImageIndex:
+      return Variant(source.ImageIndex());
+    case apShortCut:
+      return Variant(source.ShortCut());
+  }
+  return Variant();
+}
+
 // What a component that shows an action offers its link: the linked values it has.
 class TActionClient {
  public:

@@ -179,23 +179,7 @@ void TMenuItem::InitiateActions() {
 bool TMenuItem::HasActionProperty(TActionProperty) const { return true; }
 
 Variant TMenuItem::GetActionProperty(TActionProperty property) const {
-  switch (property) {
-    case apCaption:
-      return Variant(FCaption);
-    case apHint:
-      return Variant(FHint);
-    case apEnabled:
-      return Variant(FEnabled);
-    case apVisible:
-      return Variant(FVisible);
-    case apChecked:
-      return Variant(FChecked);
-    case apImageIndex:
-      return Variant(FImageIndex);
-    case apShortCut:
-      return Variant(FShortCut);
-  }
-  return Variant();
+  return ActionPropertyOf(*this, property);
 }
 
 void TMenuItem::SetActionProperty(TActionProperty property, const Variant& value) {
