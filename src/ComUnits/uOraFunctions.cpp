@@ -52,10 +52,11 @@ void SetSessionForComponents(TComponent* owner, TOraSession* session) {
   }
 }
 
-void SetShemaForComponent(TComponent* component, const String& schema) {
+namespace {
+
+// SetShemaForComponent once the schema is known to be an identifier.
+void ApplyShema(TComponent* component, const String& schema) {
   if (component->Tag() != 0) return;
-  // The schema reaches query texts as raw text: only an identifier may go there.
-  CheckSchemaName(schema);
   if (auto* query = dynamic_cast<TOraQuery*>(component)) {
     SetQueryShema(query, schema);
   } else if (auto* package = dynamic_cast<TOraPackage*>(component)) {
@@ -67,6 +68,14 @@ void SetShemaForComponent(TComponent* component, const String& schema) {
   }
 }
 
+}  // namespace
+
+void SetShemaForComponent(TComponent* component, const String& schema) {
+  // The schema reaches query texts as raw text: only an identifier may go there.
+  CheckSchemaName(schema);
+  ApplyShema(component, schema);
+}
+
 void fSetShema(TComponent* owner, const String& schema) {
   if (schema.empty()) {
     ShowKindMessage("uOraFunctions.fSetShema: \r\nSchema is not define", 1);
@@ -76,7 +85,7 @@ void fSetShema(TComponent* owner, const String& schema) {
   for (int i = 0; i < owner->ComponentCount(); ++i) {
     TComponent* component = owner->Components(i);
     try {
-      SetShemaForComponent(component, schema);
+      ApplyShema(component, schema);
     } catch (Exception& error) {
       error.SetMessage(component->Name() + ": " + error.Message());
       throw;
