@@ -2,7 +2,10 @@
 // clean file names, the debug switch and the name of this library's module.
 #pragma once
 
-#include "platform/rtl/Exceptions.h"
+#include <vector>
+
+#include "platform/rtl/Event.h"
+#include "platform/rtl/Object.h"
 
 class TObject;
 class TWinControl;
@@ -35,3 +38,38 @@ bool IsDebugMode();
 
 // The full path of this library's own module (the program's when it is linked in).
 String GetModuleFileName();
+
+// Check marks. A marked row holds "+" in a string check field, 1 in an integer or float one,
+// true in a Boolean one; anything else reads as unmarked. Field must be given (assertions
+// "TBaseForm.GetCheckFldValue: pFld=nil" and "TBaseForm.SetCheckFldValue: pFld=nil").
+class TField;
+class TDataSet;
+bool GetCheckFldValue(TField* field);
+// Writes the mark ("+"/"-", 1/0, true/false) unless the row already has that state; a dataset
+// in browse state is edited and posted around the write. With [COM_SETTINGS] StoreSelect on the
+// change is mirrored to the server (MirrorMark).
+void SetCheckFldValue(TField* field, bool value);
+// Mirrors a mark change into the schema's TEMP_SELECT_PACK for an Oracle query that has the
+// field ROWID_QUERY and the macro GUID_SERVICE; other datasets are left alone. A failing call is
+// shown and the mark stays.
+void MirrorMark(TDataSet* dataSet, bool value);
+
+// Function access: the entries a window registered, each switched on or off by one character of
+// the access-mode text.
+using TAccessHandler = Event<void(bool allowed)>;
+class TAccessList : public TObject {
+  RTL_CLASS(TAccessList, TObject)
+ public:
+  void Construct() {}
+  int Count() const;
+  // Assertion "uComFunctions;TAccessList.GetItems: Incorrect index: i = <index>" outside
+  // 0..Count-1.
+  TAccessHandler GetItems(int index) const;
+  void Add(const TAccessHandler& handler);
+
+ protected:
+  TAccessList() = default;
+
+ private:
+  std::vector<TAccessHandler> FItems;
+};
