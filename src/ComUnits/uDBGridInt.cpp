@@ -102,9 +102,7 @@ TColumn* TDBGridIntObj::Column(int index) const { return Grid()->Columns()->Item
 
 TDataSet* TDBGridIntObj::StoredDataSet() const { return WatchedAs<TDataSet>(FDataSet); }
 
-TDataSource* TDBGridIntObj::StoredDataSource() const {
-  return WatchedAs<TDataSource>(FDataSource);
-}
+TDataSource* TDBGridIntObj::StoredDataSource() const { return WatchedAs<TDataSource>(FDataSource); }
 
 // --- reference counting ----------------------------------------------------------------------
 
