@@ -62,6 +62,9 @@ class TDisplaylessWidgetSet : public TWidgetSet {
     std::fprintf(stderr, "%s\n", caption.c_str());
     for (const String& line : lines) std::fprintf(stderr, "  %s\n", line.c_str());
   }
+  void OpenDocument(const String& path) override {
+    std::fprintf(stderr, "document: %s\n", path.c_str());
+  }
   std::unique_ptr<TWaitWindow> ShowWaitWindow(const String&) override {
     return std::make_unique<TNoWaitWindow>();
   }
@@ -88,3 +91,5 @@ TWidgetSet* SetWidgetSet(TWidgetSet* widgetSet) {
   InstalledWidgetSet() = widgetSet;
   return previous;
 }
+
+void ShellOpenDocument(const String& path) { WidgetSet()->OpenDocument(path); }

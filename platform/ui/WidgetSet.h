@@ -124,12 +124,18 @@ class TWidgetSet {
   virtual std::unique_ptr<TWaitWindow> ShowWaitWindow(const String& text) = 0;
   virtual std::unique_ptr<TProgressWindow> ShowProgressWindow(const String& caption,
                                                               const String& text, int maximum) = 0;
+  // Opens a stored document (a report, a scanned act) in the program the desktop has for its
+  // kind; nothing where there is no desktop.
+  virtual void OpenDocument(const String& path) {}
   // The control's picture is out of date.
   virtual void Invalidate(TControl* control) {}
   // The whole screen and the part of it windows may use.
   virtual TRect ScreenRect() const { return Rect(0, 0, 1280, 1024); }
   virtual TRect WorkArea() const { return Rect(0, 0, 1280, 984); }
 };
+
+// Opens the document through the installed widget set, as the shell opens a file by its kind.
+void ShellOpenDocument(const String& path);
 
 // The installed widget set; the display-less one while none is installed.
 TWidgetSet* WidgetSet();

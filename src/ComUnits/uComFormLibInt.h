@@ -9,6 +9,7 @@
 #pragma once
 
 #include "platform/rtl/Strings.h"
+#include "src/ComFormLibs/uComFormLibTypes.h"
 #include "src/ComUnits/uDBGridInt.h"
 
 class TDataSet;
@@ -27,7 +28,11 @@ void _FilterByDBGridD(int& state, IDBGrid* grid, const String& caption);
 void GridReport(TDataSet* master, TDataSet* detail, const String& masterCaption,
                 const String& detailCaption, const String& title);
 
-// The mark operations. Modes: 0 mark all, 1 clear all, 3 invert.
+// The mark operations over the rows that pass the dataset's filter, with the dataset's controls
+// disabled. Modes: 0 mark all, 1 clear all, 3 invert. flag true brings the cursor back to the
+// row that was current; false leaves it on the first row, as a list freshly opened. RSelect
+// always brings it back. RunMySelect: handler decides which rows take part (all without it),
+// handler2 hears of every row whose mark changed.
 void RSelect(TDataSet* dataSet, int mode, const String& checkFieldName);
 void RunSelectDS(TDataSet* dataSet, int mode, const String& checkFieldName, bool flag);
 void RunSelectGrid(IDBGrid* grid, int mode, const String& checkFieldName, bool flag);
@@ -39,19 +44,14 @@ TObject* ShowGIF(const String& text);
 // A window listing the lines (IDs not found, ...); an empty caption gives the tool's own.
 void ShowFileList1(TStrings* lines, const String& caption);
 
-// The progress window. Releasing the interface closes it.
-class IProgress_001 {
- public:
-  virtual int _AddRef() = 0;
-  virtual int _Release() = 0;
-  virtual void SetText(const String& text) = 0;
-  virtual void SetStage(const String& text, int maximum) = 0;
-  virtual void Reset(const String& caption, const String& text, int maximum) = 0;
-  // Advances the bar; false once the operator cancelled (the caller then raises "user break").
-  virtual bool Step(const String& text) = 0;
-
- protected:
-  ~IProgress_001() = default;
-};
+// The progress window (IProgress_001); style is passed on as given.
 void GetIProgressEx(IProgress_001*& progress, const String& caption, const String& text,
                     int maximum, int style);
+
+// The library's procedure of that name, the library loaded on first use; fails the assertion
+// above when it has none.
+void* GetComFormLibProc(const String& name);
+// Where the library is loaded from: the running program's folder unless a test names another
+// (empty: back to the program's folder). A library already loaded is freed first, so nothing
+// it made may still be alive.
+void SetComFormLibFolder(const String& folder);

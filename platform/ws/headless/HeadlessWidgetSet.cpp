@@ -323,6 +323,13 @@ void THeadlessWidgetSet::ShowListWindow(const String& caption, const std::vector
   FRecord->Add(entry);
 }
 
+void THeadlessWidgetSet::OpenDocument(const String& path) {
+  TRecordEntry entry;
+  entry.Kind = TRecordKind::Document;
+  entry.Text = path;
+  FRecord->Add(entry);
+}
+
 std::unique_ptr<TWaitWindow> THeadlessWidgetSet::ShowWaitWindow(const String& text) {
   TRecordEntry entry;
   entry.Kind = TRecordKind::WaitWindow;

@@ -4,11 +4,12 @@
 // idle time. A script that runs out while a window is open closes it with Cancel (recorded);
 // a window that refuses even that ends the run with EOperatorError. Nothing ever waits.
 //
-// Message boxes, list, wait and progress windows, popup menus and beeps are recorded in order
-// (OperatorRecord.h). A message box takes the reply queued by an "answer" step, or the step
-// right after the one that made it show when that is an "answer"; without one it answers OK (or
-// its default button when it has no OK). A progress window takes a "cancel-progress" step the
-// same way; a popup menu takes a "click" of one of its items that follows at once.
+// Message boxes, list, wait and progress windows, popup menus, beeps and the documents opened
+// (nothing is started for them) are recorded in order (OperatorRecord.h). A message box takes
+// the reply queued by an "answer" step, or the step right after the one that made it show when
+// that is an "answer"; without one it answers OK (or its default button when it has no OK). A
+// progress window takes a "cancel-progress" step the same way; a popup menu takes a "click" of one
+// of its items that follows at once.
 //
 // A step that cannot apply raises EOperatorError naming the step. An error raised by the
 // window's own code while a step runs reaches the caller of ShowModal (the windows are closed
@@ -97,6 +98,7 @@ class THeadlessWidgetSet : public TWidgetSet {
   void MessageBeep(uint32_t type) override;
   TMenuItem* TrackPopupMenu(TPopupMenu* menu, TPoint at) override;
   void ShowListWindow(const String& caption, const std::vector<String>& lines) override;
+  void OpenDocument(const String& path) override;
   std::unique_ptr<TWaitWindow> ShowWaitWindow(const String& text) override;
   std::unique_ptr<TProgressWindow> ShowProgressWindow(const String& caption, const String& text,
                                                       int maximum) override;

@@ -64,6 +64,8 @@ String RecordKindName(TRecordKind kind) {
       return "popup menu";
     case TRecordKind::Beep:
       return "beep";
+    case TRecordKind::Document:
+      return "document";
     case TRecordKind::Dump:
       return "dump";
     case TRecordKind::HandlerError:
@@ -118,6 +120,8 @@ String TOperatorRecord::EntryText(const TRecordEntry& entry) {
       return ProgressText(entry);
     case TRecordKind::Beep:
       return kind + " " + IntToStr(static_cast<int64_t>(entry.Flags));
+    case TRecordKind::Document:
+      return kind + ": " + Quoted(entry.Text);
     case TRecordKind::Dump:
       return entry.Dump ? DumpText(*entry.Dump) : kind;
     case TRecordKind::HandlerError:

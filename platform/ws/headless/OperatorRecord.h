@@ -1,6 +1,6 @@
 // What the operator saw and did, in order: message boxes with the reply given, list windows,
-// wait and progress windows, popup menus, beeps, dumps of windows, handler errors and the end
-// of the script. Tests read the entries; the host program prints Text().
+// wait and progress windows, popup menus, beeps, documents opened, dumps of windows, handler
+// errors and the end of the script. Tests read the entries; the host program prints Text().
 #pragma once
 
 #include <optional>
@@ -15,6 +15,7 @@ enum class TRecordKind {
   ProgressWindow,
   PopupMenu,
   Beep,
+  Document,
   Dump,
   HandlerError,
   ScriptEnded
@@ -49,7 +50,7 @@ struct TWindowDump {
 struct TRecordEntry {
   TRecordKind Kind = TRecordKind::MessageBox;
   String Caption;
-  String Text;
+  String Text;                // message box text; the path of a document opened
   std::vector<String> Lines;  // list window lines, popup items, wait window texts
   uint32_t Flags = 0;         // message box style, beep type
   String Owner;               // message box: the name of the window it belongs to, if any
