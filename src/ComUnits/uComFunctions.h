@@ -40,18 +40,23 @@ bool IsDebugMode();
 String GetModuleFileName();
 
 // Check marks. A marked row holds "+" in a string check field, 1 in an integer or float one,
-// true in a Boolean one; anything else reads as unmarked. Field must be given (assertions
-// "TBaseForm.GetCheckFldValue: pFld=nil" and "TBaseForm.SetCheckFldValue: pFld=nil").
+// true in a Boolean one; anything else (NULL, another text or number, a field of another type)
+// reads as unmarked. Field must be given (assertions "TBaseForm.GetCheckFldValue: pFld=nil" and
+// "TBaseForm.SetCheckFldValue: pFld=nil").
 class TField;
 class TDataSet;
 bool GetCheckFldValue(TField* field);
-// Writes the mark ("+"/"-", 1/0, true/false) unless the row already has that state; a dataset
-// in browse state is edited and posted around the write. With [COM_SETTINGS] StoreSelect on the
-// change is mirrored to the server (MirrorMark).
+// Writes the mark ("+"/"-", 1/0, true/false) unless the row already has that state. A dataset in
+// edit or insert state only gets the field set; otherwise it is edited and posted around the
+// write, and a failure of the write or the post cancels the edit and goes on. A dataset without
+// rows is left alone (editing it would append a row only to hold the mark). A field of another
+// type cannot take a mark: marking it raises Exception. With [COM_SETTINGS] StoreSelect on, a
+// written change is mirrored to the server (MirrorMark).
 void SetCheckFldValue(TField* field, bool value);
 // Mirrors a mark change into the schema's TEMP_SELECT_PACK for an Oracle query that has the
-// field ROWID_QUERY and the macro GUID_SERVICE; other datasets are left alone. A failing call is
-// shown and the mark stays.
+// field ROWID_QUERY and the macro GUID_SERVICE; other datasets are left alone. The schema is the
+// query's Shema macro (the session user's own schema when it has none). A failing call is shown
+// in an error box and the mark stays.
 void MirrorMark(TDataSet* dataSet, bool value);
 
 // Function access: the entries a window registered, each switched on or off by one character of
@@ -65,6 +70,7 @@ class TAccessList : public TObject {
   // Assertion "uComFunctions;TAccessList.GetItems: Incorrect index: i = <index>" outside
   // 0..Count-1.
   TAccessHandler GetItems(int index) const;
+  // Appends an entry; an empty handler is kept too (applying the access text then fails on it).
   void Add(const TAccessHandler& handler);
 
  protected:
