@@ -118,11 +118,11 @@ Variant ConvertedTo(const Variant& value, TSettingKind kind) {
   return VarFromDateTime(TimePart(value.AsDateTime()));
 }
 
-[[noreturn]] void RaiseUnreadableValue(const String& section, const String& key,
-                                       const String& text, const Exception& error) {
+[[noreturn]] void RaiseUnreadableValue(const String& section, const String& key, const String& text,
+                                       const Exception& error) {
   throw Exception("uComFormGFG.GetSetting\nсекция: " + section + "\nключ: " + key +
-                  "\nНеверный тип считываемого значения: <" + text + ">\nОшибка:" +
-                  Trim(error.Message()));
+                  "\nНеверный тип считываемого значения: <" + text +
+                  ">\nОшибка:" + Trim(error.Message()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -248,8 +248,8 @@ void CloseComFormGFG() { OpenedFile().reset(); }
 // ---------------------------------------------------------------------------------------------
 // Typed settings
 
-void SetSetting(const String& schema, const String& prefix, const String& key,
-                const String& module, const Variant& value) {
+void SetSetting(const String& schema, const String& prefix, const String& key, const String& module,
+                const Variant& value) {
   const String section = SettingsSection(schema, module);
   const String fullKey = SettingKey(prefix, key);
   const std::optional<String> text = StoredText(value);

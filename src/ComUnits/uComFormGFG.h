@@ -41,8 +41,8 @@ enum TSettingKind { skString, skBoolean, skInteger, skInt64, skFloat, skDateTime
 // numbers with "." as the decimal separator (integers in full, fractions in the general float
 // form). Any other value (empty, Null, an array) is refused with an error box and nothing is
 // written.
-void SetSetting(const String& schema, const String& prefix, const String& key,
-                const String& module, const Variant& value);
+void SetSetting(const String& schema, const String& prefix, const String& key, const String& module,
+                const Variant& value);
 // Reads the same key as a value of Kind: an empty or absent value gives Default converted to
 // Kind. Conversions run with "." as the decimal separator (the previous one is restored, also on
 // error); a text that does not convert raises Exception naming section, key, the text read and

@@ -35,8 +35,7 @@ class TBoxRecorder : public TWidgetSet {
   TMenuItem* TrackPopupMenu(TPopupMenu*, TPoint) override { return nullptr; }
   void ShowListWindow(const String&, const std::vector<String>&) override {}
   std::unique_ptr<TWaitWindow> ShowWaitWindow(const String&) override { return nullptr; }
-  std::unique_ptr<TProgressWindow> ShowProgressWindow(const String&, const String&,
-                                                      int) override {
+  std::unique_ptr<TProgressWindow> ShowProgressWindow(const String&, const String&, int) override {
     return nullptr;
   }
 };
@@ -218,12 +217,11 @@ TEST_F(ComFormGFGTest, TextThatDoesNotConvertRaisesNamingSectionKeyAndValue) {
   FormatSettingsGuard restore;
   FormatSettings.DecimalSeparator = ',';
   Variant result;
-  EXPECT_EQ(ErrorOf([&] {
-              GetSetting(kSchema, "fmWindow", "Count", result, "", skInteger, Variant(0));
-            }),
-            "uComFormGFG.GetSetting\nсекция: OC_DEMO/libRodODOriv.so/Settings\n"
-            "ключ: fmWindow/Count\nНеверный тип считываемого значения: <12,5x>\n"
-            "Ошибка:Could not convert variant of type (OleStr) into type (Integer)");
+  EXPECT_EQ(
+      ErrorOf([&] { GetSetting(kSchema, "fmWindow", "Count", result, "", skInteger, Variant(0)); }),
+      "uComFormGFG.GetSetting\nсекция: OC_DEMO/libRodODOriv.so/Settings\n"
+      "ключ: fmWindow/Count\nНеверный тип считываемого значения: <12,5x>\n"
+      "Ошибка:Could not convert variant of type (OleStr) into type (Integer)");
   EXPECT_EQ(FormatSettings.DecimalSeparator, ',');
 }
 
@@ -323,9 +321,8 @@ class OrderingTest : public ComFormGFGTest {
 
   String Key() const { return QueryOrderKey(Window, Query); }
   void Restore(const String& schema = kSchema) {
-    RestoreQueryOrderOf(schema, Key(), Query, [this](const String& name) {
-      NotFound.push_back(name);
-    });
+    RestoreQueryOrderOf(schema, Key(), Query,
+                        [this](const String& name) { NotFound.push_back(name); });
   }
   void Save(const String& schema = kSchema) { SaveQueryOrderOf(schema, Key(), Query); }
   String Field() const { return Query->MacroByName("FIELD")->Value(); }
