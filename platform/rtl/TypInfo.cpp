@@ -69,3 +69,9 @@ TObject* GetObjectProp(const TObject* object, const String& name) {
   if (!info.GetObject) throw EPropertyError("Property " + name + " is not an object property");
   return info.GetObject(object);
 }
+
+void SetObjectProp(TObject* object, const String& name, TObject* value) {
+  const TPropInfo& info = RequireProp(object, name);
+  if (!info.SetObject) throw EPropertyError("Property " + name + " is read-only");
+  info.SetObject(object, value);
+}

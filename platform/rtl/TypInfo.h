@@ -17,6 +17,8 @@ struct TPropInfo {
   std::function<Variant(const TObject*)> Get;
   std::function<void(TObject*, const Variant&)> Set;
   std::function<TObject*(const TObject*)> GetObject;
+  // An object property that can be pointed at another object (a link to a component).
+  std::function<void(TObject*, TObject*)> SetObject;
 };
 
 // Publishes properties of a class; call once per class, e.g. from a static initialiser of the
@@ -35,10 +37,12 @@ TPropInfo ValueProperty(String name, std::function<Variant(const T*)> get,
 }
 
 template <class T>
-TPropInfo ObjectProperty(String name, std::function<TObject*(const T*)> get) {
+TPropInfo ObjectProperty(String name, std::function<TObject*(const T*)> get,
+                         std::function<void(T*, TObject*)> set = nullptr) {
   TPropInfo info;
   info.Name = std::move(name);
   info.GetObject = [get](const TObject* o) { return get(static_cast<const T*>(o)); };
+  if (set) info.SetObject = [set](TObject* o, TObject* v) { set(static_cast<T*>(o), v); };
   return info;
 }
 
@@ -50,3 +54,4 @@ bool IsPublishedProp(const TObject* object, const String& name);
 Variant GetPropValue(const TObject* object, const String& name);
 void SetPropValue(TObject* object, const String& name, const Variant& value);
 TObject* GetObjectProp(const TObject* object, const String& name);
+void SetObjectProp(TObject* object, const String& name, TObject* value);
