@@ -35,6 +35,10 @@ void TItemsDialog::ReadResource() {
   Grid->SetAlign(alClient);
   Grid->SetHint("Items");
   Grid->SetDataSource(DataSource1);
+  Edit1 = TEdit::Create(this);
+  Edit1->SetName("Edit1");
+  Edit1->SetParent(this);
+  Edit1->SetAlign(alTop);
 }
 
 void TItemsDialog::BeforeAppendRecord() {

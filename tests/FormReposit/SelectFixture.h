@@ -8,6 +8,7 @@
 #include "platform/ora/OraSession.h"
 #include "platform/rtl/Files.h"
 #include "platform/ui/DBGrids.h"
+#include "platform/ui/StdCtrls.h"
 #include "platform/ws/headless/HeadlessWidgetSet.h"
 #include "src/FormReposit/uSelectBaseFrm.h"
 #include "support/TempFolder.h"
@@ -46,6 +47,7 @@ class TItemsDialog : public TSelectBaseFrm {
   RTL_CLASS(TItemsDialog, TSelectBaseFrm)
  public:
   TDBGrid* Grid = nullptr;
+  TEdit* Edit1 = nullptr;
   // Raises the operator's break at this record of the collection (0: never).
   int BreakAtRecord = 0;
 
