@@ -13,6 +13,20 @@ namespace {
 
 const char* const SelectActionsCategory = "selectBaseForm";
 
+// From this many items on, pre-selection indexes the rows once.
+constexpr int KeyIndexThreshold = 32;
+
+// Numbers match by value whatever the text looks like; other key kinds keep Locate's matching.
+bool IsNumericKey(const TField* field) {
+  switch (field->DataType()) {
+    case ftSmallint: case ftInteger: case ftWord: case ftLargeint: case ftAutoInc: case ftFloat:
+    case ftCurrency: case ftBCD: case ftFMTBcd:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool EndsTheRunQuietly(const Exception& error) {
   return AnsiSameText(error.Message(), UserBreakText) || String(error.ClassName()) == "ETerminated";
 }
@@ -164,14 +178,40 @@ void TSelectBaseFrm::PreselectItems(TDBItemList* list) {
     return;
   }
   if (FMultiSelect) RunSelectDataSet(dataSet, 1, false);
+  if (list->Count() >= KeyIndexThreshold) BuildKeyIndex();
+  Finally dropIndex([this] { FKeyIndex.reset(); });
   for (int i = list->Count() - 1; i >= 0; --i) CheckItem(list->Items(i));
+}
+
+void TSelectBaseFrm::BuildKeyIndex() {
+  TDataSet* dataSet = MainDataSet();
+  TField* key = dataSet->FindField(FKeyField);
+  if (!key || !IsNumericKey(key)) return;
+  auto index = std::make_unique<std::unordered_map<double, TBookmark>>();
+  index->reserve(static_cast<size_t>(dataSet->RecordCount()));
+  dataSet->DisableControls();
+  Finally enable([dataSet] { dataSet->EnableControls(); });
+  const TBookmark current = dataSet->GetBookmark();
+  for (dataSet->First(); !dataSet->Eof(); dataSet->Next()) {
+    if (!key->IsNull()) index->try_emplace(key->AsFloat(), dataSet->GetBookmark());
+  }
+  if (dataSet->BookmarkValid(current)) dataSet->GotoBookmark(current);
+  FKeyIndex = std::move(index);
+}
+
+bool TSelectBaseFrm::LocateKey(double id) {
+  TDataSet* dataSet = MainDataSet();
+  if (!FKeyIndex) return dataSet->Locate(FKeyField, Variant(id), loPartialKey);
+  const auto found = FKeyIndex->find(id);
+  if (found == FKeyIndex->end()) return false;
+  dataSet->GotoBookmark(found->second);
+  return true;
 }
 
 void TSelectBaseFrm::CheckItem(TDBItem* item) {
   if (item->Excluded) return;
-  TDataSet* dataSet = MainDataSet();
-  if (!dataSet->Locate(FKeyField, Variant(item->GetID()), loPartialKey)) return;
-  if (FMultiSelect) SetRCheck(dataSet);
+  if (!LocateKey(item->GetID())) return;
+  if (FMultiSelect) SetRCheck(MainDataSet());
 }
 
 void TSelectBaseFrm::SetupSingleSelectGrids() {
@@ -279,28 +319,45 @@ void TSelectBaseFrm::CollectMulti(TDBItemList* list) {
 
 namespace {
 
-// Hands every item of From over to To (To's own rules decide on duplicates). An item To refuses
-// or cannot take is freed; none is left owned twice or by nobody.
-void MoveItems(TDBItemList* from, TDBItemList* to) {
-  std::vector<TDBItem*> items;
-  items.reserve(static_cast<size_t>(from->Count()));
-  for (int i = 0; i < from->Count(); ++i) items.push_back(from->Items(i));
-  from->ItemList()->SetOwnsObjects(false);
-  from->Clear();
-  to->Clear();
-  size_t next = 0;
-  try {
-    for (; next < items.size(); ++next) to->AddOrFree(items[next]);
-  } catch (...) {
-    for (size_t i = next + 1; i < items.size(); ++i) items[i]->Free();
-    throw;
+// Keeps what a host's list held while the run refills it: unless the run commits, the list gets
+// exactly its old items, flag and field names back, and the items the run added are freed.
+class TListBackup {
+ public:
+  explicit TListBackup(TDBItemList* list)
+      : FList(list), FAllSelected(list->AllSelected), FFieldNames(list->FieldNames->Text()) {
+    FItems.reserve(static_cast<size_t>(list->Count()));
+    for (int i = 0; i < list->Count(); ++i) FItems.push_back(list->Items(i));
+    list->ItemList()->SetOwnsObjects(false);
+    list->Clear();
+    list->ItemList()->SetOwnsObjects(true);
   }
-}
+  ~TListBackup() {
+    if (FCommitted) {
+      for (TDBItem* item : FItems) item->Free();
+      return;
+    }
+    FList->Clear();
+    for (TDBItem* item : FItems) FList->ItemList()->Add(item);
+    FList->AllSelected = FAllSelected;
+    FList->FieldNames->SetText(FFieldNames);
+  }
+  TListBackup(const TListBackup&) = delete;
+  TListBackup& operator=(const TListBackup&) = delete;
+
+  void Commit() { FCommitted = true; }
+
+ private:
+  TDBItemList* FList;
+  std::vector<TDBItem*> FItems;
+  bool FAllSelected;
+  String FFieldNames;
+  bool FCommitted = false;
+};
 
 }  // namespace
 
-// The chosen records go into a list of the dialog's own first: the host's list changes only
-// when the whole run succeeded, so a break or an error leaves it as it was.
+// The host's list is refilled in place, but its old content is kept aside until the whole run
+// succeeded: a break or an error leaves the list as it was, never half-filled.
 bool TSelectBaseFrm::RunSelection(TDBItemList* list) {
   if (!list) throw Exception("TSelectBaseFrm.GetList: pList=nil");
   FList = list;
@@ -311,18 +368,15 @@ bool TSelectBaseFrm::RunSelection(TDBItemList* list) {
     return false;
   }
   if (ShowModalDirect() != mrOk) return false;
-  TDBItemList* chosen = TDBItemList::Create();
-  FreeOnExit freeChosen(chosen);
+  TListBackup backup(list);
   if (FMultiSelect) {
-    CollectMulti(chosen);
-  } else {
-    CollectSingle(chosen);
-  }
-  MoveItems(chosen, list);
-  if (FMultiSelect) {
+    CollectMulti(list);
     list->AllSelected = IsAllSelected(list);
     FillFieldNames(list->FieldNames);
+  } else {
+    CollectSingle(list);
   }
+  backup.Commit();
   return true;
 }
 

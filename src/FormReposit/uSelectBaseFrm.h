@@ -3,6 +3,9 @@
 // and returns the choice as items of a list.
 #pragma once
 
+#include <memory>
+#include <unordered_map>
+
 #include "platform/db/DataSource.h"
 #include "src/ComUnits/uDBItems.h"
 #include "src/FormReposit/uDlgBaseForm.h"
@@ -68,6 +71,11 @@ class TSelectBaseFrm : public TDlgBaseForm {
 
  private:
   void PreselectItems(TDBItemList* list);
+  // The rows of MainDataSet by their numeric key, first row of each value: pre-selecting many
+  // items in a long list looks each one up here instead of scanning the rows again.
+  void BuildKeyIndex();
+  // Makes the row whose key field equals ID current, as Locate with a partial key does.
+  bool LocateKey(double id);
   void SetupSingleSelectGrids();
   void GridDblClickAccept(TObject* sender);
   TAction* ReadSelectAction(const char* name, const String& caption, const String& hint,
@@ -82,4 +90,5 @@ class TSelectBaseFrm : public TDlgBaseForm {
   String FKeyField;
   TDBItemList* FList = nullptr;
   bool FSkipIfEmpty = false;
+  std::unique_ptr<std::unordered_map<double, TBookmark>> FKeyIndex;
 };

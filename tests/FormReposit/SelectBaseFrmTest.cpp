@@ -54,6 +54,18 @@ TEST_F(SelectBaseFrmTest, MultiSelectPreselectsTheListAndReturnsTheTickedRowsInD
   EXPECT_NE(run.Record.find("| - | 4 | Item 4 |"), String::npos) << run.Record;
 }
 
+TEST_F(SelectBaseFrmTest, LongPreselectionTicksExactlyTheRowsThatExist) {
+  TSelectDatabase db(60);
+  std::vector<int> preset;
+  for (int id = 100; id > 0; id -= 3) preset.push_back(id);  // 34 items, 20 of them rows
+  std::vector<int> expected;
+  for (int id = 1; id <= 60; ++id)
+    if ((100 - id) % 3 == 0) expected.push_back(id);
+  const TRun run = RunDialog(db, true, "ok", preset);
+  ASSERT_TRUE(run.Result) << run.Record;
+  EXPECT_EQ(run.IDs, expected);
+}
+
 TEST_F(SelectBaseFrmTest, SpaceAndCellClickToggleTheCurrentRow) {
   const TRun run = RunDialog(Db, true, "gotorow 1; key Grid Space; tick ID=4; tick ID=1; tick ID=1; ok");
   ASSERT_TRUE(run.Result) << run.Record;
