@@ -89,9 +89,9 @@ bool TFindDlg::Accept() {
 }
 
 void FindInDataSet(TDataSet* dataSet, const String& caption, int& fieldIndex) {
-  Assert(dataSet != nullptr, "uFindDlg.FindInDataSet: DataSet = nil");
-  const std::vector<TField*> offered = ToolFields(dataSet, toShow);
-  if (!dataSet->Active() || offered.empty())
+  const std::vector<TField*> offered =
+      dataSet && dataSet->Active() ? ToolFields(dataSet, toShow) : std::vector<TField*>();
+  if (offered.empty())
     return ShowToolMessage("The rows of \"" + caption + "\" cannot be searched", "Find",
                            TToolMessage::Warning);
   FreeOnExit<TFindDlg> dialog(

@@ -1,7 +1,8 @@
 // The grid tools library (libComFormLibs.so): find, sort, filter and report dialogs, the mark
 // operations, the wait, list and progress windows. The library is loaded from the running
 // program's folder on first use and released when this library unloads; each call below
-// resolves its procedure by name there.
+// resolves its procedure by name there. While it is loaded, the library lets the headless
+// operator's scripts run its tools ("sort", "filter", "find" steps).
 //
 // Errors: a missing file raises "uComFormLibInt.LoadLib: "<path>" library is not found"; a
 // failed load raises the system's error; a missing procedure fails the assertion
