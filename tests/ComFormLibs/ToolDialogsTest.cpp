@@ -84,6 +84,15 @@ TEST_F(FilterTool, DialogWithoutChoiceIsCancelledAndTheStateFollowsTheQuery) {
   EXPECT_EQ(FilterState, 1);
 }
 
+TEST_F(FilterTool, ConditionTheQueryCannotRunBringsTheOldOneBack) {
+  Query->SetFilterSQL("KIND = 1");
+  const String error = ErrorOf([&] { Run("filter NVL(ID) = 1"); });
+  EXPECT_NE(error, "no error");
+  EXPECT_EQ(Query->FilterSQL(), "KIND = 1");
+  ASSERT_TRUE(Query->Active());
+  EXPECT_EQ(Ids(Query), (std::vector<int>{2, 4}));
+}
+
 // The conditions go to the dialog as replies queued for it: a script cannot carry a bare ";" or
 // an unclosed quote in a step.
 TEST_F(FilterTool, ConditionThatCouldCarryMoreThanAConditionIsRefused) {
