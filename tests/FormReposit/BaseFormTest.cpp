@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "SelectFixture.h"
+#include "support/SelectFixture.h"
 #include "platform/rtl/ScopeGuard.h"
 #include "src/ComUnits/uComFormGFG.h"
 #include "src/ComUnits/uComFormLibInt.h"

@@ -1,4 +1,4 @@
-#include "SelectFixture.h"
+#include "support/SelectFixture.h"
 
 #include "src/ComUnits/uComFunctions.h"
 
