@@ -1,5 +1,7 @@
 #include "src/ComFormLibs/uToolDialog.h"
 
+#include <utility>
+
 RTL_CLASS_IMPL(TToolDialog, TForm)
 
 namespace {
@@ -67,8 +69,10 @@ void TToolDialog::PlaceLabelled(TLabel* label, TControl* control, int top, int h
 
 void TToolDialog::DoShow() {
   inherited::DoShow();
-  FChoice = TakeToolChoice(OperatorVerb());
-  if (FChoice->Driven) PostMessage(Handle(), CM_OPERATORCHOICE);
+  TToolChoice choice = TakeToolChoice(OperatorVerb());
+  if (!choice.Driven) return;
+  FOperatorChoice = std::move(choice.Step);
+  PostMessage(Handle(), CM_OPERATORCHOICE);
 }
 
 void TToolDialog::WndProc(TMessage& message) {
@@ -77,8 +81,7 @@ void TToolDialog::WndProc(TMessage& message) {
 }
 
 void TToolDialog::ApplyOperatorChoice() {
-  const std::optional<TOperatorStep> step = FChoice ? FChoice->Step : std::nullopt;
-  FChoice.reset();
+  const std::optional<TOperatorStep> step = std::exchange(FOperatorChoice, std::nullopt);
   if (!step) return CancelBtn->Click();
   ApplyChoice(*step);
   OkBtn->Click();

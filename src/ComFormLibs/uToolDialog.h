@@ -41,5 +41,6 @@ class TToolDialog : public TForm {
   void OkBtnClick(TObject* sender);
   void ApplyOperatorChoice();
 
-  std::optional<TToolChoice> FChoice;
+  // The operator's choice while it waits for the modal loop; none: the dialog is cancelled.
+  std::optional<TOperatorStep> FOperatorChoice;
 };

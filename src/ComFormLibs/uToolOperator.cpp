@@ -1,5 +1,7 @@
 #include "src/ComFormLibs/uToolOperator.h"
 
+#include <utility>
+
 #include "platform/ws/headless/HeadlessWidgetSet.h"
 
 namespace {
@@ -13,11 +15,7 @@ std::optional<TOperatorStep>& StepChoice() {
 
 TToolChoice TakeToolChoice(const String& verb) {
   std::optional<TOperatorStep>& pending = StepChoice();
-  if (pending && pending->Verb == verb) {
-    TToolChoice choice{true, std::move(pending)};
-    pending.reset();
-    return choice;
-  }
+  if (pending && pending->Verb == verb) return {true, std::exchange(pending, std::nullopt)};
   auto* headless = dynamic_cast<THeadlessWidgetSet*>(WidgetSet());
   if (!headless) return {};
   return {true, headless->TakeReply(verb)};
