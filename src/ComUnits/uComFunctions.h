@@ -48,10 +48,10 @@ class TDataSet;
 bool GetCheckFldValue(TField* field);
 // Writes the mark ("+"/"-", 1/0, true/false) unless the row already has that state. A dataset in
 // edit or insert state only gets the field set; otherwise it is edited and posted around the
-// write, and a failure of the write or the post cancels the edit and goes on. A dataset without
-// rows is left alone (editing it would append a row only to hold the mark). A field of another
-// type cannot take a mark: marking it raises Exception. With [COM_SETTINGS] StoreSelect on, a
-// written change is mirrored to the server (MirrorMark).
+// write; when the write or the post fails, the edit is cancelled before the error goes on. A
+// dataset without rows is left alone (editing it would append a row only to hold the mark). A
+// field of another type cannot take a mark: marking it raises Exception. With [COM_SETTINGS]
+// StoreSelect on, a written change is mirrored to the server (MirrorMark).
 void SetCheckFldValue(TField* field, bool value);
 // Mirrors a mark change into the schema's TEMP_SELECT_PACK for an Oracle query that has the
 // field ROWID_QUERY and the macro GUID_SERVICE; other datasets are left alone. The schema is the
