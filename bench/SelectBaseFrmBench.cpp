@@ -111,8 +111,8 @@ BENCHMARK(BM_GetListSelectAll)->Unit(benchmark::kMillisecond);
 
 void BM_RawSqliteReadItems(benchmark::State& state) {
   sqlite3* db = nullptr;
-  sqlite3_open_v2((ListFolder() + "SEL.db").c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
-                  nullptr);
+  sqlite3_open_v2((ListFolder() + "SEL.db").c_str(), &db,
+                  SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   for (auto _ : state) {
     sqlite3_stmt* statement = nullptr;
     sqlite3_prepare_v2(db, "SELECT RCHECK, ID, NAME FROM ITEMS ORDER BY ID", -1, &statement,

@@ -27,10 +27,29 @@ constexpr int32_t ViewOnlyToolsTag = 0xFC;
 
 bool IsSimpleFieldType(TFieldType type) {
   switch (type) {
-    case ftString: case ftWideString: case ftFixedChar: case ftSmallint: case ftInteger:
-    case ftWord: case ftLargeint: case ftAutoInc: case ftBoolean: case ftFloat: case ftCurrency:
-    case ftBCD: case ftFMTBcd: case ftDate: case ftTime: case ftDateTime: case ftTimeStamp:
-    case ftBlob: case ftMemo: case ftFmtMemo: case ftOraBlob: case ftOraClob: case ftVariant:
+    case ftString:
+    case ftWideString:
+    case ftFixedChar:
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftLargeint:
+    case ftAutoInc:
+    case ftBoolean:
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
+    case ftFMTBcd:
+    case ftDate:
+    case ftTime:
+    case ftDateTime:
+    case ftTimeStamp:
+    case ftBlob:
+    case ftMemo:
+    case ftFmtMemo:
+    case ftOraBlob:
+    case ftOraClob:
+    case ftVariant:
       return true;
     default:
       return false;
@@ -228,7 +247,8 @@ void TBaseForm::CompleteBaseForm() {
 void TBaseForm::PrepareMacrosOf(TComponent* component) {
   auto* query = dynamic_cast<TOraDataSet*>(component);
   if (!query) return;
-  for (int i = 0; i < query->Macros()->Count(); ++i) PrepareQueryMacros(query, query->Macros()->Items(i));
+  for (int i = 0; i < query->Macros()->Count(); ++i)
+    PrepareQueryMacros(query, query->Macros()->Items(i));
 }
 
 void TBaseForm::PrepareComponents() {
@@ -255,35 +275,49 @@ void TBaseForm::CheckGridHints() {
 
 // --- component handlers -----------------------------------------------------------------------
 
+namespace {
+
+using TComponentHandler = void (TBaseForm::*)(TComponent*);
+struct THandlerEntry {
+  TClass (*Class)();
+  TComponentHandler Handler;
+};
+
+// Set-up handlers by component class, in the order they run.
+const THandlerEntry SetupHandlers[] = {
+    {&TCustomGrid::ClassInfo, &TBaseForm::SettDBGrid},
+    {&TToolBar::ClassInfo, &TBaseForm::SetupToolBar},
+    {&TDBNavigator::ClassInfo, &TBaseForm::SetupNavigator},
+    {&TCustomLabel::ClassInfo, &TBaseForm::SetupLabel},
+    {&TCustomEdit::ClassInfo, &TBaseForm::SetupEdit},
+    {&TOraQuery::ClassInfo, &TBaseForm::SetQueryEvents},
+};
+const THandlerEntry RestoreOrderHandler = {&TOraQuery::ClassInfo, &TBaseForm::RestoreQueryOrder};
+
+}  // namespace
+
 void TBaseForm::RegisterComponentHandlers() {
-  FHandlers->AddHandler(TCustomGrid::ClassInfo(), TOnComponentsScrollEvent(this, &TBaseForm::SettDBGrid));
-  FHandlers->AddHandler(TToolBar::ClassInfo(), TOnComponentsScrollEvent(this, &TBaseForm::SetupToolBar));
-  FHandlers->AddHandler(TDBNavigator::ClassInfo(),
-                        TOnComponentsScrollEvent(this, &TBaseForm::SetupNavigator));
-  FHandlers->AddHandler(TCustomLabel::ClassInfo(), TOnComponentsScrollEvent(this, &TBaseForm::SetupLabel));
-  FHandlers->AddHandler(TCustomEdit::ClassInfo(), TOnComponentsScrollEvent(this, &TBaseForm::SetupEdit));
-  FHandlers->AddHandler(TOraQuery::ClassInfo(), TOnComponentsScrollEvent(this, &TBaseForm::SetQueryEvents));
+  for (const THandlerEntry& entry : SetupHandlers) {
+    FHandlers->AddHandler(entry.Class(), TOnComponentsScrollEvent(this, entry.Handler));
+  }
   if (IsOrderSaving(FSchema)) {
-    FHandlers->AddHandler(TOraQuery::ClassInfo(),
-                          TOnComponentsScrollEvent(this, &TBaseForm::RestoreQueryOrder));
+    FHandlers->AddHandler(RestoreOrderHandler.Class(),
+                          TOnComponentsScrollEvent(this, RestoreOrderHandler.Handler));
   }
 }
 
 void TBaseForm::UnregisterComponentHandlers() {
-  FHandlers->RemoveHandler(TCustomGrid::ClassInfo(), TOnComponentsScrollEvent(this, &TBaseForm::SettDBGrid));
-  FHandlers->RemoveHandler(TToolBar::ClassInfo(), TOnComponentsScrollEvent(this, &TBaseForm::SetupToolBar));
-  FHandlers->RemoveHandler(TDBNavigator::ClassInfo(),
-                           TOnComponentsScrollEvent(this, &TBaseForm::SetupNavigator));
-  FHandlers->RemoveHandler(TCustomLabel::ClassInfo(), TOnComponentsScrollEvent(this, &TBaseForm::SetupLabel));
-  FHandlers->RemoveHandler(TCustomEdit::ClassInfo(), TOnComponentsScrollEvent(this, &TBaseForm::SetupEdit));
-  FHandlers->RemoveHandler(TOraQuery::ClassInfo(), TOnComponentsScrollEvent(this, &TBaseForm::SetQueryEvents));
-  FHandlers->RemoveHandler(TOraQuery::ClassInfo(),
-                           TOnComponentsScrollEvent(this, &TBaseForm::RestoreQueryOrder));
+  for (const THandlerEntry& entry : SetupHandlers) {
+    FHandlers->RemoveHandler(entry.Class(), TOnComponentsScrollEvent(this, entry.Handler));
+  }
+  FHandlers->RemoveHandler(RestoreOrderHandler.Class(),
+                           TOnComponentsScrollEvent(this, RestoreOrderHandler.Handler));
 }
 
 void TBaseForm::SetQueryEvents(TComponent* query) {
   auto* dataSet = static_cast<TDataSet*>(query);
-  if (!dataSet->BeforeDelete) dataSet->BeforeDelete = TDataSetNotifyEvent(this, &TBaseForm::DataSetBeforeDelete);
+  if (!dataSet->BeforeDelete)
+    dataSet->BeforeDelete = TDataSetNotifyEvent(this, &TBaseForm::DataSetBeforeDelete);
 }
 
 void TBaseForm::DataSetBeforeDelete(TDataSet* sender) { Abort(); }
@@ -310,8 +344,8 @@ void TBaseForm::SetupToolBar(TComponent* component) {
 void TBaseForm::SetupNavigator(TComponent* component) {
   auto* navigator = static_cast<TDBNavigator*>(component);
   static const std::pair<TNavigateBtn, int> Glyphs[] = {
-      {nbFirst, 101}, {nbPrior, 102}, {nbNext, 103},   {nbLast, 104},   {nbInsert, 106},
-      {nbDelete, 108}, {nbEdit, 107}, {nbPost, 109},   {nbCancel, 110}, {nbRefresh, 105}};
+      {nbFirst, 101},  {nbPrior, 102}, {nbNext, 103}, {nbLast, 104},   {nbInsert, 106},
+      {nbDelete, 108}, {nbEdit, 107},  {nbPost, 109}, {nbCancel, 110}, {nbRefresh, 105}};
   for (const auto& [button, number] : Glyphs) {
     TSpeedButton* speedButton = navigator->Buttons(button);
     if (speedButton && LoadVRXResBitmap(number, speedButton->Glyph())) speedButton->SetNumGlyphs(2);
@@ -323,9 +357,9 @@ void TBaseForm::SetupNavigator(TComponent* component) {
 void TBaseForm::SetNavigatorHints(TDBNavigator* navigator) {
   TStringList* hints = TStringList::Create();
   FreeOnExit freeHints(hints);
-  for (const String* text : {&rstr_to_FirstRec, &rstr_to_PriorRec, &rstr_to_NextRec,
-                             &rstr_to_LastRec, &rstr_to_Add, &rstr_to_Delete, &rstr_to_Change,
-                             &rstr_to_Save, &rstr_to_Cancel, &rstr_to_RefreshData}) {
+  for (const String* text :
+       {&rstr_to_FirstRec, &rstr_to_PriorRec, &rstr_to_NextRec, &rstr_to_LastRec, &rstr_to_Add,
+        &rstr_to_Delete, &rstr_to_Change, &rstr_to_Save, &rstr_to_Cancel, &rstr_to_RefreshData}) {
     hints->Add(Translated(*text));
   }
   navigator->SetHints(hints);
@@ -390,7 +424,8 @@ void TBaseForm::SettDBGrid(TComponent* component) {
     if (!keyHandler) gridInt->SetOnKeyDown(TKeyEvent(this, &TBaseForm::GridKeyDown));
     TDBGridCellClickEvent clickHandler;
     gridInt->GetOnCellClick(clickHandler);
-    if (!clickHandler) gridInt->SetOnCellClick(TDBGridCellClickEvent(this, &TBaseForm::GridCellClick));
+    if (!clickHandler)
+      gridInt->SetOnCellClick(TDBGridCellClickEvent(this, &TBaseForm::GridCellClick));
   }
   TDataSource* source = gridInt->GetDataSource();
   if (source && source->DataSet()) SetupGridQuery(grid, gridInt, source->DataSet());
@@ -413,22 +448,23 @@ void TBaseForm::SetupGridQuery(TWinControl* grid, IDBGrid* gridInt, TDataSet* da
 
 String TBaseForm::PrepareErrorText(TOraDataSet* query, const String& error) const {
   const String name = query->Name();
-  String text = "\"" + AnsiUpperCase(name) + "\"\r\n\r\n" +
-                CaseMessageTxt("TBaseForm.SettDBGrid: Ошибка исполнения: ",
-                               "TBaseForm.SettDBGrid: Error of  executing: ") +
-                Name() + "." + name + ".Prepare:\r\n\r\n" + Trim(error) + "\r\n\r\n" +
-                CaseMessageTxt("Возможные причины ошибки:", "Possible reasons of error:") +
-                "\r\n1 - " +
-                CaseMessageTxt("Таблица или просмотр не существует;", "Table or view does not exist; ") +
-                CaseMessageTxt("Неверно выбрана база данных;", "Data base is not correctly selected; ");
+  String text =
+      "\"" + AnsiUpperCase(name) + "\"\r\n\r\n" +
+      CaseMessageTxt("TBaseForm.SettDBGrid: Ошибка исполнения: ",
+                     "TBaseForm.SettDBGrid: Error of  executing: ") +
+      Name() + "." + name + ".Prepare:\r\n\r\n" + Trim(error) + "\r\n\r\n" +
+      CaseMessageTxt("Возможные причины ошибки:", "Possible reasons of error:") + "\r\n1 - " +
+      CaseMessageTxt("Таблица или просмотр не существует;", "Table or view does not exist; ") +
+      CaseMessageTxt("Неверно выбрана база данных;", "Data base is not correctly selected; ");
   if (!ReadDbgCAN()) return text;
   text += "\r\n" +
           CaseMessageTxt("2 - Недостаточно прав пользователя;", "2 - Insufficient user rights;") +
           "\r\n" +
-          CaseMessageTxt("3 - Неверный текст SQL: не определена схема, не определены макросы "
-                         "(переопределите процедуру PrepareQueryMacros)",
-                         "3 - Incorrect SQL text: the schema is not defined, macros are not "
-                         "defined (reassign the procedure PrepareQueryMacros)");
+          CaseMessageTxt(
+              "3 - Неверный текст SQL: не определена схема, не определены макросы "
+              "(переопределите процедуру PrepareQueryMacros)",
+              "3 - Incorrect SQL text: the schema is not defined, macros are not "
+              "defined (reassign the procedure PrepareQueryMacros)");
   text += "\r\n\r\n---debug" + String(100, '-') + "\r\n\r\n" +
           CaseMessageTxt("компонент: ", "component: ") + "\"" + name + "\"\r\n\r\nSQL:\r\n\r\n" +
           query->SQL()->Text() + "\r\n";
@@ -469,8 +505,8 @@ void TBaseForm::GridKeyDown(TObject* sender, uint16_t& key, TShiftState shift) {
   if (dataSet) SetRCheck(dataSet);
 }
 
-void TBaseForm::GridMouseWheel(TObject* sender, TShiftState shift, int wheelDelta,
-                               TPoint mousePos, bool& handled) {
+void TBaseForm::GridMouseWheel(TObject* sender, TShiftState shift, int wheelDelta, TPoint mousePos,
+                               bool& handled) {
   try {
     auto* grid = dynamic_cast<TCustomDBGrid*>(sender);
     TDataSet* dataSet = grid ? grid->DataSet() : nullptr;
@@ -541,7 +577,9 @@ void TBaseForm::ShowMessageBox(const String& text, const String& caption, int ki
   ::ShowMessageBox(this, text, caption, kind);
 }
 
-void TBaseForm::ShowKindMessage(const String& text, int kind) { ::ShowKindMessage(this, text, kind); }
+void TBaseForm::ShowKindMessage(const String& text, int kind) {
+  ::ShowKindMessage(this, text, kind);
+}
 
 void TBaseForm::ShowErrorMessage(const String& text) {
   ShowMessageBox(text, Translated(rstrReports), 1);
@@ -599,9 +637,9 @@ void TBaseForm::SetBusy(bool busy) {
     try {
       DispatchMessage(msg);
     } catch (const Exception& error) {
-      ShowKindMessage(Format("PeekMessage: $%.4x", {static_cast<int>(msg.Message)}) + "\r\n" +
-                          error.Message(),
-                      2);
+      ShowKindMessage(
+          Format("PeekMessage: $%.4x", {static_cast<int>(msg.Message)}) + "\r\n" + error.Message(),
+          2);
     }
   }
   TWinControl* active = ActiveControl();
@@ -687,8 +725,8 @@ void TBaseForm::RunSelectDataSet(TDataSet* dataSet, int mode, bool value) {
   SetBusy(true);
   Finally leaveBusy([this] { SetBusy(false); });
   if (HasMySelectHandler(dataSet, mode)) {
-    RunMySelect(dataSet, mode, GetMySelectHandler2(dataSet, mode), GetMySelectHandler(dataSet, mode),
-                FCheckFieldName, value);
+    RunMySelect(dataSet, mode, GetMySelectHandler2(dataSet, mode),
+                GetMySelectHandler(dataSet, mode), FCheckFieldName, value);
   } else {
     RunSelectDS(dataSet, mode, FCheckFieldName, value);
   }
@@ -704,8 +742,8 @@ void TBaseForm::RunSelectGridOf(TWinControl* grid, int mode, bool value) {
   Finally leaveBusy([this] { SetBusy(false); });
   TDataSet* dataSet = gridInt->GetDataSet();
   if (HasMySelectHandler(dataSet, mode)) {
-    RunMySelect(dataSet, mode, GetMySelectHandler2(dataSet, mode), GetMySelectHandler(dataSet, mode),
-                FCheckFieldName, value);
+    RunMySelect(dataSet, mode, GetMySelectHandler2(dataSet, mode),
+                GetMySelectHandler(dataSet, mode), FCheckFieldName, value);
   } else {
     RunSelectGrid(gridInt, mode, FCheckFieldName, value);
   }
@@ -893,7 +931,8 @@ void TBaseForm::SaveQueryOrders() {
   if (!IsOrderSaving(FSchema)) return;
   for (int i = 0; i < ComponentCount(); ++i) {
     auto* query = dynamic_cast<TOraQuery*>(Components(i));
-    if (query && TakesPartInOrdering(query)) SaveQueryOrderOf(FSchema, GetQueryOrderKey(query), query);
+    if (query && TakesPartInOrdering(query))
+      SaveQueryOrderOf(FSchema, GetQueryOrderKey(query), query);
   }
 }
 
@@ -973,9 +1012,9 @@ void TBaseForm::LoadResources() {
 
 void TBaseForm::TranslateDataActions() {
   const std::pair<TAction*, const String*> texts[] = {
-      {pFind, &rstr_to_Search},       {pSort, &rstr_to_Sort},        {pReport, &rstrReport},
-      {pFilter, &rstr_to_Filter},     {pFirst, &rstr_to_FirstRec},   {pPrev, &rstr_to_PriorRec},
-      {pNext, &rstr_to_NextRec},      {pLast, &rstr_to_LastRec},     {pRefresh, &rstr_to_RefreshData}};
+      {pFind, &rstr_to_Search},   {pSort, &rstr_to_Sort},      {pReport, &rstrReport},
+      {pFilter, &rstr_to_Filter}, {pFirst, &rstr_to_FirstRec}, {pPrev, &rstr_to_PriorRec},
+      {pNext, &rstr_to_NextRec},  {pLast, &rstr_to_LastRec},   {pRefresh, &rstr_to_RefreshData}};
   for (const auto& [action, text] : texts) {
     action->SetCaption(Translated(*text));
     action->SetHint(*text);
@@ -985,11 +1024,11 @@ void TBaseForm::TranslateDataActions() {
 void TBaseForm::TranslateCaptions() {
   inherited::TranslateCaptions();
   TranslateDataActions();
-  for (TComponent* component :
-       std::initializer_list<TComponent*>{MainSession, ImageList1, OraQuery1, FrmQSearch1,
-                                          PopupMenu1, ActionList1}) {
+  for (TComponent* component : std::initializer_list<TComponent*>{
+           MainSession, ImageList1, OraQuery1, FrmQSearch1, PopupMenu1, ActionList1}) {
     DontTranslate(component);
   }
-  for (int i = 0; i < PopupMenu1->Items()->Count(); ++i) DontTranslate(PopupMenu1->Items()->Items(i));
+  for (int i = 0; i < PopupMenu1->Items()->Count(); ++i)
+    DontTranslate(PopupMenu1->Items()->Items(i));
   for (int i = 0; i < ActionList1->ActionCount(); ++i) DontTranslate(ActionList1->Actions(i));
 }

@@ -55,8 +55,7 @@ class TBaseForm : public TComBaseForm {
   void Construct(TComponent* owner) override;
   void Construct(TComponent* owner, TOraSession* session, const String& schema);
   // Mode is the access-mode text (function access of the window).
-  void Construct(TComponent* owner, const String& mode, TOraSession* session,
-                 const String& schema);
+  void Construct(TComponent* owner, const String& mode, TOraSession* session, const String& schema);
 
   TOraSession* GetSession() const;
   String GetShema() const;

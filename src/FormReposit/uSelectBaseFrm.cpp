@@ -16,17 +16,6 @@ const char* const SelectActionsCategory = "selectBaseForm";
 // From this many items on, pre-selection indexes the rows once.
 constexpr int KeyIndexThreshold = 32;
 
-// Numbers match by value whatever the text looks like; other key kinds keep Locate's matching.
-bool IsNumericKey(const TField* field) {
-  switch (field->DataType()) {
-    case ftSmallint: case ftInteger: case ftWord: case ftLargeint: case ftAutoInc: case ftFloat:
-    case ftCurrency: case ftBCD: case ftFMTBcd:
-      return true;
-    default:
-      return false;
-  }
-}
-
 bool EndsTheRunQuietly(const Exception& error) {
   return AnsiSameText(error.Message(), UserBreakText) || String(error.ClassName()) == "ETerminated";
 }
@@ -186,7 +175,8 @@ void TSelectBaseFrm::PreselectItems(TDBItemList* list) {
 void TSelectBaseFrm::BuildKeyIndex() {
   TDataSet* dataSet = MainDataSet();
   TField* key = dataSet->FindField(FKeyField);
-  if (!key || !IsNumericKey(key)) return;
+  // Numbers match by value whatever their text; other key kinds keep Locate's matching.
+  if (!key || !key->Is<TNumericField>()) return;
   auto index = std::make_unique<std::unordered_map<double, TBookmark>>();
   index->reserve(static_cast<size_t>(dataSet->RecordCount()));
   dataSet->DisableControls();
@@ -223,7 +213,8 @@ void TSelectBaseFrm::SetupSingleSelectGrids() {
   for (int i = 0; i < ComponentCount(); ++i) {
     auto* grid = dynamic_cast<TDBGrid*>(Components(i));
     if (!grid || grid->DataSet() != MainDataSet()) continue;
-    if (!grid->OnDblClick) grid->OnDblClick = TNotifyEvent(this, &TSelectBaseFrm::GridDblClickAccept);
+    if (!grid->OnDblClick)
+      grid->OnDblClick = TNotifyEvent(this, &TSelectBaseFrm::GridDblClickAccept);
     grid->SetOptions(grid->Options() | dgAlwaysShowSelection);
   }
 }
@@ -289,7 +280,9 @@ bool TSelectBaseFrm::ExecuteModal() { return ShowModalDirect() == mrOk; }
 
 void TSelectBaseFrm::actSelectAllExecute(TObject* sender) { RunSelectGridOf(MainGrid(), 0, true); }
 
-void TSelectBaseFrm::actRemSelectionExecute(TObject* sender) { RunSelectGridOf(MainGrid(), 1, true); }
+void TSelectBaseFrm::actRemSelectionExecute(TObject* sender) {
+  RunSelectGridOf(MainGrid(), 1, true);
+}
 
 void TSelectBaseFrm::actInvertSelectionExecute(TObject* sender) {
   RunSelectGridOf(MainGrid(), 3, true);
@@ -385,7 +378,8 @@ bool TSelectBaseFrm::GetList(TDBItemList* list) {
     return RunSelection(list);
   } catch (const Exception& error) {
     if (!EndsTheRunQuietly(error)) throw;
-    ShowMessageBox(TranslateAplText(rstr_msg_AbortByUser), TranslateAplText(rstr_act_DataLoading), 0);
+    ShowMessageBox(TranslateAplText(rstr_msg_AbortByUser), TranslateAplText(rstr_act_DataLoading),
+                   0);
     return false;
   }
 }

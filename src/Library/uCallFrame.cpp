@@ -31,21 +31,11 @@ class TLibraryLife {
   TLibraryLife& operator=(const TLibraryLife&) = delete;
 };
 
-bool IsNumeric(const TField* field) {
-  switch (field->DataType()) {
-    case ftSmallint: case ftInteger: case ftWord: case ftLargeint: case ftAutoInc: case ftFloat:
-    case ftCurrency: case ftBCD: case ftFMTBcd:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // One text per key value, the same for a row's field and an item's value: numbers by value,
 // everything else by its text.
 String KeyPart(const TField* field, const Variant& value) {
   if (VarIsNull(value)) return String("\x01", 1);
-  return IsNumeric(field) ? FloatToStr(value.AsDouble()) : value.AsString();
+  return field->Is<TNumericField>() ? FloatToStr(value.AsDouble()) : value.AsString();
 }
 
 String RowKey(const std::vector<TField*>& fields) {
@@ -86,14 +76,16 @@ std::vector<String> MarkHostRows(TDataSet* dataSet, const TDBItemList* chosen,
   names->SetDelimiter(';');
   names->SetStrictDelimiter(true);
   names->SetDelimitedText(keyFields);
-  for (int i = 0; i < names->Count(); ++i) fields.push_back(dataSet->FieldByName(Trim(names->Strings(i))));
+  for (int i = 0; i < names->Count(); ++i)
+    fields.push_back(dataSet->FieldByName(Trim(names->Strings(i))));
   TField* checkField = dataSet->FieldByName(checkFieldName);
 
   dataSet->DisableControls();
   Finally enable([dataSet] { dataSet->EnableControls(); });
   std::unordered_map<String, TBookmark> rows;
   rows.reserve(static_cast<size_t>(dataSet->RecordCount()));
-  for (dataSet->First(); !dataSet->Eof(); dataSet->Next()) rows.try_emplace(RowKey(fields), dataSet->GetBookmark());
+  for (dataSet->First(); !dataSet->Eof(); dataSet->Next())
+    rows.try_emplace(RowKey(fields), dataSet->GetBookmark());
 
   std::vector<String> notFound;
   for (int i = 0; i < chosen->Count(); ++i) {

@@ -29,8 +29,8 @@ Dialog* CreateDialog(TOraSession* session, const String& schema, bool multiSelec
 
 // The host's list is the pre-selection and, on true, the result.
 template <class Dialog, class Preset>
-bool RunOnHostList(TOraSession* session, const String& schema, bool multiSelect,
-                   TDBItemList* list, Preset preset) {
+bool RunOnHostList(TOraSession* session, const String& schema, bool multiSelect, TDBItemList* list,
+                   Preset preset) {
   Dialog* dialog = CreateDialog<Dialog>(session, schema, multiSelect);
   FreeOnExit freeDialog(dialog);
   preset(dialog);
@@ -80,6 +80,5 @@ bool RunOnSingleRecord(TOraSession* session, const String& schema, TDBItem* item
 // that match no row are answered by name. The rows are indexed once, so marking many items in a
 // long dataset stays linear. The dataset's controls are disabled meanwhile.
 std::vector<String> MarkHostRows(TDataSet* dataSet, const TDBItemList* chosen,
-                                 const String& keyFields,
-                                 const String& checkFieldName,
+                                 const String& keyFields, const String& checkFieldName,
                                  const std::function<void(TField*)>& mark);

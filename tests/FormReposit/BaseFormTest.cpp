@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "support/SelectFixture.h"
 #include "platform/rtl/ScopeGuard.h"
 #include "src/ComUnits/uComFormGFG.h"
 #include "src/ComUnits/uComFormLibInt.h"
 #include "src/FormReposit/uDlgBaseForm.h"
 #include "src/ResourcePack/Ucomlanguages.h"
+#include "support/SelectFixture.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "support/SelectFixture.h"
 #include "platform/rtl/ScopeGuard.h"
 #include "src/ResourcePack/Ucomlanguages.h"
 #include "src/ResourcePack/Ucomresources.h"
+#include "support/SelectFixture.h"
 
 namespace {
 
@@ -67,7 +67,8 @@ TEST_F(SelectBaseFrmTest, LongPreselectionTicksExactlyTheRowsThatExist) {
 }
 
 TEST_F(SelectBaseFrmTest, SpaceAndCellClickToggleTheCurrentRow) {
-  const TRun run = RunDialog(Db, true, "gotorow 1; key Grid Space; tick ID=4; tick ID=1; tick ID=1; ok");
+  const TRun run =
+      RunDialog(Db, true, "gotorow 1; key Grid Space; tick ID=4; tick ID=1; tick ID=1; ok");
   ASSERT_TRUE(run.Result) << run.Record;
   EXPECT_EQ(run.IDs, (std::vector<int>{2, 4}));
 }
@@ -103,19 +104,17 @@ TEST_F(SelectBaseFrmTest, AllSelectedOnlyWithoutServerFilter) {
   EXPECT_EQ(all.IDs.size(), 5u);
   EXPECT_TRUE(all.AllSelected);
 
-  const TRun filtered = RunDialog(Db, true, "action actSelectAll; ok", {},
-                                  [](TItemsDialog* dialog, TDBItemList*) {
-                                    dialog->OraQuery1->SetFilterSQL("ID > 2");
-                                  });
+  const TRun filtered = RunDialog(
+      Db, true, "action actSelectAll; ok", {},
+      [](TItemsDialog* dialog, TDBItemList*) { dialog->OraQuery1->SetFilterSQL("ID > 2"); });
   ASSERT_TRUE(filtered.Result) << filtered.Record;
   EXPECT_EQ(filtered.IDs, (std::vector<int>{3, 4, 5}));
   EXPECT_FALSE(filtered.AllSelected);
 }
 
 TEST_F(SelectBaseFrmTest, ListArrivingAllSelectedTicksEveryRow) {
-  const TRun run = RunDialog(Db, true, "ok", {2}, [](TItemsDialog*, TDBItemList* list) {
-    list->AllSelected = true;
-  });
+  const TRun run = RunDialog(Db, true, "ok", {2},
+                             [](TItemsDialog*, TDBItemList* list) { list->AllSelected = true; });
   ASSERT_TRUE(run.Result) << run.Record;
   EXPECT_EQ(run.IDs, (std::vector<int>{1, 2, 3, 4, 5}));
 }

@@ -64,12 +64,12 @@ TEST_F(CallFrameTest, HostRowsAreMarkedByTheirKeysAndMissingItemsNamed) {
   chosen->AddOrFree(TDBItem::Create(VarArrayOf({3, "even"}), "three, wrong kind"));
 
   const auto mark = [](TField* field) { SetCheckFldValue(field, true); };
-  EXPECT_EQ(MarkHostRows(host, chosen, "ID", "RCHECK", mark),
-            (std::vector<String>{"missing"}));
+  EXPECT_EQ(MarkHostRows(host, chosen, "ID", "RCHECK", mark), (std::vector<String>{"missing"}));
   EXPECT_EQ(MarkHostRows(host, chosen, "ID;KIND", "RCHECK", mark),
             (std::vector<String>{"four", "missing", "three, wrong kind"}));
   std::vector<String> marks;
-  for (host->First(); !host->Eof(); host->Next()) marks.push_back(host->FieldByName("RCHECK")->AsString());
+  for (host->First(); !host->Eof(); host->Next())
+    marks.push_back(host->FieldByName("RCHECK")->AsString());
   EXPECT_EQ(marks, (std::vector<String>{"-", "+", "+", "+"}));
 }
 

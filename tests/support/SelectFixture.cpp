@@ -59,6 +59,7 @@ TDBItemList* IDList(const std::vector<int>& ids) {
 
 std::vector<String> BoxTexts(const TOperatorRecord& record) {
   std::vector<String> texts;
-  for (const TRecordEntry& entry : record.OfKind(TRecordKind::MessageBox)) texts.push_back(entry.Text);
+  for (const TRecordEntry& entry : record.OfKind(TRecordKind::MessageBox))
+    texts.push_back(entry.Text);
   return texts;
 }
