@@ -1,5 +1,7 @@
 #include "src/SelectForms/uEmitentFields.h"
 
+#include "platform/rtl/SysUtils.h"
+
 namespace {
 
 TField* NewField(TComponent* owner, TFieldClass fieldClass) {
@@ -38,4 +40,16 @@ void DeclareFields(TComponent* owner, TDataSet* dataSet, std::initializer_list<T
 
 void DeclareFirmFields(TComponent* owner, TDataSet* dataSet) {
   for (const TFieldDecl& decl : EmitentFirmFields) DeclareField(owner, dataSet, decl);
+}
+
+void CalcCaptionIDText(TDataSet* dataSet) {
+  dataSet->FieldByName("Caption")->SetAsString(
+      Format("[%s] %s",
+             {dataSet->FieldByName("ID")->AsString(), dataSet->FieldByName("NAME")->AsString()}));
+}
+
+void CalcCaptionIDNumber(TDataSet* dataSet) {
+  dataSet->FieldByName("Caption")->SetAsString(
+      Format("[%d] %s",
+             {dataSet->FieldByName("ID")->AsInteger(), dataSet->FieldByName("NAME")->AsString()}));
 }

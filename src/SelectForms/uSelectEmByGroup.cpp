@@ -1,7 +1,6 @@
 #include "src/SelectForms/uSelectEmByGroup.h"
 
 #include "platform/rtl/ScopeGuard.h"
-#include "platform/rtl/SysUtils.h"
 #include "src/ComUnits/uComFormLibInt.h"
 #include "src/ComUnits/uComFunctions.h"
 #include "src/ResourcePack/Ucomlanguages.h"
@@ -50,6 +49,7 @@ void TSelectEmByGrp::ReadResource() {
 
   OkBtn->SetCaption("Добавить");
   OkBtn->SetHint("Добавить выбранные данные");
+  OkBtn->OnClick = TNotifyEvent(this, &TSelectEmByGrp::OkBtnClick);
   btnReplace = TBitBtn::Create(this);
   btnReplace->SetName("btnReplace");
   btnReplace->SetParent(Panel1);
@@ -120,11 +120,7 @@ void TSelectEmByGrp::FormCreate(TObject* sender) {
   FReplace = false;
 }
 
-void TSelectEmByGrp::OraQuery1CalcFields(TDataSet* dataSet) {
-  dataSet->FieldByName("Caption")->SetAsString(
-      Format("[%d] %s", {dataSet->FieldByName("ID")->AsInteger(),
-                         dataSet->FieldByName("NAME")->AsString()}));
-}
+void TSelectEmByGrp::OraQuery1CalcFields(TDataSet* dataSet) { CalcCaptionIDNumber(dataSet); }
 
 void TSelectEmByGrp::OraQuery1AfterOpen(TDataSet* dataSet) { V_GROUPITEM->Open(); }
 
@@ -132,6 +128,9 @@ void TSelectEmByGrp::btnReplaceClick(TObject* sender) {
   FReplace = true;
   SetModalResult(mrOk);
 }
+
+// "Заменить" refused for want of a marked group must not turn a later "Добавить" into a replace.
+void TSelectEmByGrp::OkBtnClick(TObject* sender) { FReplace = false; }
 
 void TSelectEmByGrp::DBGrid2DrawColumnCell(TObject* sender, const TRect& rect, int dataCol,
                                            TColumn* column, TGridDrawState state) {
@@ -160,6 +159,7 @@ void TSelectEmByGrp::ExecReport() {
 
 bool TSelectEmByGrp::GetSelEmByGroup(TOraSession* session, const String& schema,
                                      TDataSet* dataSet) {
+  CheckAssigned(dataSet, "TSelectEmByGrp.GetSelEmByGroup: DataSet=nil");
   TSelectEmByGrp* dialog = TSelectEmByGrp::Create(nullptr, session, schema, true);
   FreeOnExit freeDialog(dialog);
   dialog->SetButtonsSpace(MarkingButtonsSpace);

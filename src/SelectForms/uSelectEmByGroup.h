@@ -31,6 +31,7 @@ class TSelectEmByGrp : public TSelectBaseFrm {
   void OraQuery1CalcFields(TDataSet* dataSet);
   void OraQuery1AfterOpen(TDataSet* dataSet);
   void btnReplaceClick(TObject* sender);
+  void OkBtnClick(TObject* sender);
   void DBGrid2DrawColumnCell(TObject* sender, const TRect& rect, int dataCol, TColumn* column,
                              TGridDrawState state);
 

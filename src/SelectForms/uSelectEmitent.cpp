@@ -1,6 +1,5 @@
 #include "src/SelectForms/uSelectEmitent.h"
 
-#include "platform/rtl/SysUtils.h"
 #include "src/SelectForms/uEmitentFields.h"
 #include "src/SelectForms/uSelectEmByGroup.h"
 
@@ -57,10 +56,9 @@ void TSelectEmitent::ReadResource() {
 }
 
 void TSelectEmitent::ReadEmitentQuery(TOraQuery* query, const char* view) {
-  query->SQL()->SetText(
-      String("SELECT * FROM &shema.") + view +
-      "\r\nWHERE (:P_EXLUDE_OUR_EMIT = 0) OR ((:P_EXLUDE_OUR_EMIT = 1) AND "
-      "(&shema.CHECK_MYEMITENT(ID) = 0))\r\n&ORDER &FIELD");
+  query->SQL()->SetText(String("SELECT * FROM &shema.") + view +
+                        "\r\nWHERE (:P_EXLUDE_OUR_EMIT = 0) OR ((:P_EXLUDE_OUR_EMIT = 1) AND "
+                        "(&shema.CHECK_MYEMITENT(ID) = 0))\r\n&ORDER &FIELD");
   query->MacroByName("ORDER")->SetValue("ORDER BY");
   query->MacroByName("FIELD")->SetValue("ID");
   query->ParamByName(ExcludeOurEmitParam)->SetDataType(ftInteger);
@@ -83,11 +81,7 @@ void TSelectEmitent::SetExcludeOurEmit(int value) {
   query->ParamByName(ExcludeOurEmitParam)->SetAsInteger(value);
 }
 
-void TSelectEmitent::OraQuery1CalcFields(TDataSet* dataSet) {
-  dataSet->FieldByName("Caption")->SetAsString(
-      Format("[%s] %s", {dataSet->FieldByName("ID")->AsString(),
-                         dataSet->FieldByName("NAME")->AsString()}));
-}
+void TSelectEmitent::OraQuery1CalcFields(TDataSet* dataSet) { CalcCaptionIDText(dataSet); }
 
 void TSelectEmitent::ToolButton3Click(TObject* sender) {
   TSelectEmByGrp::GetSelEmByGroup(GetSession(), GetShema(), MainDataSet());

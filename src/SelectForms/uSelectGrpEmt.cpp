@@ -1,6 +1,5 @@
 #include "src/SelectForms/uSelectGrpEmt.h"
 
-#include "platform/rtl/SysUtils.h"
 #include "src/SelectForms/uEmitentFields.h"
 
 RTL_CLASS_IMPL_CREATABLE(TSelectGrpEmt, TSelectBaseFrm)
@@ -89,17 +88,9 @@ void TSelectGrpEmt::FormCreate(TObject* sender) {
   QEmit_By_Group->Open();
 }
 
-void TSelectGrpEmt::OraQuery1CalcFields(TDataSet* dataSet) {
-  dataSet->FieldByName("Caption")->SetAsString(
-      Format("[%s] %s", {dataSet->FieldByName("ID")->AsString(),
-                         dataSet->FieldByName("NAME")->AsString()}));
-}
+void TSelectGrpEmt::OraQuery1CalcFields(TDataSet* dataSet) { CalcCaptionIDText(dataSet); }
 
-void TSelectGrpEmt::QEmit_By_GroupCalcFields(TDataSet* dataSet) {
-  dataSet->FieldByName("Caption")->SetAsString(
-      Format("[%d] %s", {dataSet->FieldByName("ID")->AsInteger(),
-                         dataSet->FieldByName("NAME")->AsString()}));
-}
+void TSelectGrpEmt::QEmit_By_GroupCalcFields(TDataSet* dataSet) { CalcCaptionIDNumber(dataSet); }
 
 TDBItem* TSelectGrpEmt::GetDBItem() {
   return TDBItem::Create(VarArrayOf({Variant(OraQuery1->FieldByName("ID")->AsInteger()),

@@ -79,7 +79,9 @@ TEST_F(EmitentDialogsTest, MarkingByGroupAddsOrReplacesAndListsMembersNotFound) 
       // Nothing is left marked, so the emitent dialog refuses OK and the list stays.
       {"tick ID=3; click btnReplace", {"5"}, {{"Не найдены эмитенты", "[9] Emitent 9"}}},
       {"tick ID=3; ok", {"5"}, {{"Не найдены эмитенты", "[9] Emitent 9"}}},
-      {"tick ID=2; cancel", {"5"}, {}}};
+      {"tick ID=2; cancel", {"5"}, {}},
+      // Replace refused with no group marked, then Add: the caller's mark stays.
+      {"click btnReplace; tick ID=2; ok", {"3", "4", "5"}, {}}};
   for (const TGroupMarking& test : cases) {
     const TDialogRun run =
         RunGetList(Emitents(true), "click ToolButton3; " + test.Script + "; ok", {{5}});
@@ -106,6 +108,27 @@ TEST_F(EmitentDialogsTest, GroupButtonsStayWhereDesigned) {
   EXPECT_EQ(dialog->OkBtn->Left(), okLeft);
 }
 
+TEST_F(EmitentDialogsTest, MembersNotInWorkAreDrawnGreyUnlessSelected) {
+  THeadlessScope operatorScope;
+  TSelectEmByGrp* dialog = TSelectEmByGrp::Create(nullptr, Db.Session, "EMT", true);
+  FreeOnExit freeDialog(dialog);
+  dialog->OraQuery1->Open();
+  struct {
+    int Member;
+    TGridDrawState State;
+    TColor Color;
+  } const cases[] = {
+      {2, 0, 8421504}, {1, 0, clBlack}, {2, gdSelected, clRed}, {2, gdFocused, clRed}};
+  TColumn* caption = dialog->DBGrid2->VisibleColumns().at(0);
+  for (const auto& test : cases) {
+    ASSERT_TRUE(dialog->V_GROUPITEM->Locate("ID", Variant(test.Member)));
+    TFont* font = dialog->DBGrid2->Canvas()->Font();
+    font->SetColor(clRed);
+    dialog->DBGrid2DrawColumnCell(dialog->DBGrid2, TRect{0, 0, 50, 16}, 0, caption, test.State);
+    EXPECT_EQ(font->Color(), test.Color) << test.Member << " " << int(test.State);
+  }
+}
+
 TEST_F(EmitentDialogsTest, EmitentGroupsAreReturnedWithMembersInWorkShown) {
   TSelectGrpEmt* dialog = TSelectGrpEmt::Create(nullptr, Db.Session, "EMT", true);
   const TDialogRun run = RunGetList(dialog, "dump; tick ID=2; ok");
@@ -123,11 +146,13 @@ struct TFilialCase {
 };
 
 TEST_F(EmitentDialogsTest, FilialModeSplitsByTheEmitentsOwnership) {
-  const TFilialCase cases[] = {
-      {0, {{"1", "1", "[0001,1]"}, {"1", "2", "[0001,2]"}, {"3", "1", "[0003,1]"},
-           {"4", "1", "[0004,1]"}}},
-      {1, {{"1", "1", "[0001,1]"}, {"1", "2", "[0001,2]"}}},
-      {2, {{"3", "1", "[0003,1]"}, {"4", "1", "[0004,1]"}}}};
+  const TFilialCase cases[] = {{0,
+                                {{"1", "1", "[0001,1]"},
+                                 {"1", "2", "[0001,2]"},
+                                 {"3", "1", "[0003,1]"},
+                                 {"4", "1", "[0004,1]"}}},
+                               {1, {{"1", "1", "[0001,1]"}, {"1", "2", "[0001,2]"}}},
+                               {2, {{"3", "1", "[0003,1]"}, {"4", "1", "[0004,1]"}}}};
   for (const TFilialCase& test : cases) {
     TSelectEmitentFrm::SetFilterMode(test.Mode);
     TSelectEmitentFrm* dialog = TSelectEmitentFrm::Create(nullptr, Db.Session, "EMT", true);
@@ -139,13 +164,13 @@ TEST_F(EmitentDialogsTest, FilialModeSplitsByTheEmitentsOwnership) {
 
 TEST_F(EmitentDialogsTest, PreselectedEmitentTogglesOnlyItsFirstFilial) {
   TSelectEmitentFrm::SetFilterMode(0);
-  const TDialogRun once = RunGetList(
-      TSelectEmitentFrm::Create(nullptr, Db.Session, "EMT", true), "ok", {{3}, {1}});
+  const TDialogRun once =
+      RunGetList(TSelectEmitentFrm::Create(nullptr, Db.Session, "EMT", true), "ok", {{3}, {1}});
   EXPECT_EQ(once.Values, (std::vector<Texts>{{"1", "1", "[0001,1]"}, {"3", "1", "[0003,1]"}}));
   EXPECT_EQ(once.Names, (Texts{"Acquirer 1/1", "Acquirer 3/1"}));
 
-  const TDialogRun twice = RunGetList(
-      TSelectEmitentFrm::Create(nullptr, Db.Session, "EMT", true), "tick ID_EMITENT=4; ok", {{1, 2}, {1, 1}});
+  const TDialogRun twice = RunGetList(TSelectEmitentFrm::Create(nullptr, Db.Session, "EMT", true),
+                                      "tick ID_EMITENT=4; ok", {{1, 2}, {1, 1}});
   EXPECT_EQ(twice.Values, (std::vector<Texts>{{"4", "1", "[0004,1]"}}));
 }
 

@@ -100,7 +100,8 @@ inline std::vector<String> ValueTexts(const TDBItem* item) {
 // An item of the values, as a dialog hands it back.
 inline TDBItem* ValuesItem(const std::vector<int>& values) {
   Variant array = VarArrayCreate(0, static_cast<int>(values.size()) - 1, varVariant);
-  for (size_t i = 0; i < values.size(); ++i) array.SetElement(static_cast<int>(i), Variant(values[i]));
+  for (size_t i = 0; i < values.size(); ++i)
+    array.SetElement(static_cast<int>(i), Variant(values[i]));
   return TDBItem::Create(array);
 }
 
