@@ -12,7 +12,8 @@ void TSelectGrpTO::ReadResource() {
   inherited::ReadResource();
   SetName("SelectGrpTO");
   SetCaption("Выбор групп ТО");
-  OraQuery1->SQL()->SetText("SELECT *\r\nFROM &SHEMA.V_POSGROUP pg\r\nWHERE pg.id > 0\r\n&ORDER &FIELD");
+  OraQuery1->SQL()->SetText(
+      "SELECT *\r\nFROM &SHEMA.V_POSGROUP pg\r\nWHERE pg.id > 0\r\n&ORDER &FIELD");
   OraQuery1->MacroByName("ORDER")->SetValue("ORDER BY");
   OraQuery1->MacroByName("FIELD")->SetValue("ID");
   OraQuery1->OnCalcFields = TDataSetNotifyEvent(this, &TSelectGrpTO::OraQuery1CalcFields);
@@ -130,14 +131,15 @@ void TSelectGrpTO::OraQuery1AfterRefresh(TDataSet* dataSet) {
 }
 
 void TSelectGrpTO::OraQuery1CalcFields(TDataSet* dataSet) {
-  dataSet->FieldByName("Caption")
-      ->SetAsString(Format("[%s] %s", {dataSet->FieldByName("ID")->AsString(),
-                                       dataSet->FieldByName("NAME")->AsString()}));
+  dataSet->FieldByName("Caption")->SetAsString(
+      Format("[%s] %s",
+             {dataSet->FieldByName("ID")->AsString(), dataSet->FieldByName("NAME")->AsString()}));
   TField* firm = dataSet->FieldByName("ID_FIRM");
   dataSet->FieldByName("FirmCaption")
-      ->SetAsString(firm->IsNull() ? TranslateAplText(rstrNoFrm)
-                                   : Format("[%s] %s", {firm->AsString(),
-                                                        dataSet->FieldByName("FIRM_NAME")->AsString()}));
+      ->SetAsString(firm->IsNull()
+                        ? TranslateAplText(rstrNoFrm)
+                        : Format("[%s] %s", {firm->AsString(),
+                                             dataSet->FieldByName("FIRM_NAME")->AsString()}));
 }
 
 void TSelectGrpTO::SPTOinGrCalcFields(TDataSet* dataSet) { CalcPointCaption(dataSet, "ID_FILIAL"); }

@@ -58,8 +58,8 @@ TDBItem* TSelectShiftTO::GetDBItem() {
 void TSelectShiftTO::CheckItem(TDBItem* item) { ToggleByValues(this, item, ShiftKeyFields, 4); }
 
 void TSelectShiftTO::OraQuery1CalcFields(TDataSet* dataSet) {
-  dataSet->FieldByName("Caption")
-      ->SetAsString(Format("[%d, %d, %d]", {dataSet->FieldByName("POS_NUMBER")->AsInteger(),
-                                           dataSet->FieldByName("TERMINAL_NUMBER")->AsInteger(),
-                                           dataSet->FieldByName("SHIFT_ID")->AsInteger()}));
+  dataSet->FieldByName("Caption")->SetAsString(
+      Format("[%d, %d, %d]", {dataSet->FieldByName("POS_NUMBER")->AsInteger(),
+                              dataSet->FieldByName("TERMINAL_NUMBER")->AsInteger(),
+                              dataSet->FieldByName("SHIFT_ID")->AsInteger()}));
 }

@@ -23,7 +23,8 @@ void TSelectSingleTerminal::ReadResource() {
   DeclareField<TIntegerField>(OraQuery1, "NUM_TERMINAL");
   DeclareTextField(OraQuery1, "NAME", 40);
   TField* fullName = DeclareTextField(OraQuery1, "FULLNAME", 51, "[№ Терминала] Название");
-  rgInWork = ReadChoiceGroup(this, this, "rgInWork", " Состояние", {"В работе", "Не в работе", "Все"});
+  rgInWork =
+      ReadChoiceGroup(this, this, "rgInWork", " Состояние", {"В работе", "Не в работе", "Все"});
   rgInWork->OnClick = TNotifyEvent(this, &TSelectSingleTerminal::rgInWorkClick);
   DBGrid1 = ReadListGrid(this, this, "DBGrid1", DataSource1, "ТО");
   ShowGridFields(DBGrid1, {check, emitent, filial, pos, fullName});

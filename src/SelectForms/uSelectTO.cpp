@@ -33,8 +33,8 @@ void ShowGridFields(TDBGrid* grid, std::initializer_list<TField*> fields) {
   for (TField* field : fields) grid->Columns()->Add()->SetFieldName(field->FieldName());
 }
 
-TDBGrid* ReadListGrid(TComponent* owner, TWinControl* parent, const char* name,
-                      TDataSource* source, const String& hint) {
+TDBGrid* ReadListGrid(TComponent* owner, TWinControl* parent, const char* name, TDataSource* source,
+                      const String& hint) {
   TDBGrid* grid = TDBGrid::Create(owner);
   grid->SetName(name);
   grid->SetParent(parent);
@@ -123,11 +123,10 @@ void TranslatePointCaption(TComBaseForm* form, TField* captionField) {
 }
 
 void CalcPointCaption(TDataSet* dataSet, const char* filialField) {
-  dataSet->FieldByName("Caption")
-      ->SetAsString(POSCaption(dataSet->FieldByName("ID_EMITENT")->AsInteger(),
-                               dataSet->FieldByName(filialField)->AsInteger(),
-                               dataSet->FieldByName("ID_POS")->AsInteger(),
-                               dataSet->FieldByName("NAME")->AsString()));
+  dataSet->FieldByName("Caption")->SetAsString(POSCaption(
+      dataSet->FieldByName("ID_EMITENT")->AsInteger(),
+      dataSet->FieldByName(filialField)->AsInteger(), dataSet->FieldByName("ID_POS")->AsInteger(),
+      dataSet->FieldByName("NAME")->AsString()));
 }
 
 // --- the service point list -----------------------------------------------------------------
@@ -142,8 +141,8 @@ void TSelectTO::ReadResource() {
   OraQuery1->OnCalcFields = TDataSetNotifyEvent(this, &TSelectTO::OraQuery1CalcFields);
   OraQuery1RCHECK = DeclareTextField(OraQuery1, "RCHECK", 1, "Выбор");
   DeclarePointFields(OraQuery1, true);
-  OraQuery1Caption = DeclareCalcField(OraQuery1, "Caption", 200,
-                                      "[№ Эмитента, № Филиала, № ТО] Название ТО", 80);
+  OraQuery1Caption =
+      DeclareCalcField(OraQuery1, "Caption", 200, "[№ Эмитента, № Филиала, № ТО] Название ТО", 80);
 
   SellPosFromGroup = TAction::Create(this);
   SellPosFromGroup->SetName("SellPosFromGroup");

@@ -29,8 +29,8 @@ TStringField* DeclareCalcField(TDataSet* dataSet, const String& fieldName, int s
                                const String& label, int displayWidth = 0);
 // The grid shows exactly these fields, in this order, titled by their labels.
 void ShowGridFields(TDBGrid* grid, std::initializer_list<TField*> fields);
-TDBGrid* ReadListGrid(TComponent* owner, TWinControl* parent, const char* name,
-                      TDataSource* source, const String& hint);
+TDBGrid* ReadListGrid(TComponent* owner, TWinControl* parent, const char* name, TDataSource* source,
+                      const String& hint);
 
 // "[emitent, filial, point] name", the emitent zero-filled to four digits.
 String POSCaption(int emitent, int filial, int pos, const String& name);
@@ -39,6 +39,7 @@ String POSCaption(int emitent, int filial, int pos, const String& name);
 // item 0 and 1 filter by their texts, any other item shows every row.
 void ApplyChoiceFilter(TDataSet* dataSet, int itemIndex, const String& firstFilter,
                        const String& secondFilter);
+// Starts on its last item, the one that shows every row.
 TRadioGroup* ReadChoiceGroup(TComponent* owner, TWinControl* parent, const char* name,
                              const String& caption, std::initializer_list<const char*> items);
 

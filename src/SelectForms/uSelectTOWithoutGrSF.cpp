@@ -28,8 +28,8 @@ void TSelectTOWithoutGrSF::ReadResource() {
   OraQuery1->OnCalcFields = TDataSetNotifyEvent(this, &TSelectTOWithoutGrSF::OraQuery1CalcFields);
   OraQuery1RCHECK = DeclareTextField(OraQuery1, "RCHECK", 1, "Выбор");
   DeclarePointFields(OraQuery1, true);
-  OraQuery1Caption = DeclareCalcField(OraQuery1, "Caption", 200,
-                                      "[№ Эмитента, № Филиала, № ТО] Название ТО", 80);
+  OraQuery1Caption =
+      DeclareCalcField(OraQuery1, "Caption", 200, "[№ Эмитента, № Филиала, № ТО] Название ТО", 80);
   rgFilter = ReadOwnershipGroup(this, this, Panel3);
   rgFilter->OnClick = TNotifyEvent(this, &TSelectTOWithoutGrSF::rgFilterClick);
   DBGrid1 = ReadPointsGrid(this, OraQuery1RCHECK, OraQuery1Caption);

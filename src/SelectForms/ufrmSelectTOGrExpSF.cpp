@@ -25,7 +25,6 @@ void TfrmSelectTOGrExpSF::ReadResource() {
 }
 
 void TfrmSelectTOGrExpSF::OraQuery1CalcFields(TDataSet* dataSet) {
-  dataSet->FieldByName("Caption")
-      ->SetAsString("[" + dataSet->FieldByName("ID")->AsString() + "]" + " " +
-                    dataSet->FieldByName("NAME")->AsString());
+  dataSet->FieldByName("Caption")->SetAsString("[" + dataSet->FieldByName("ID")->AsString() + "]" +
+                                               " " + dataSet->FieldByName("NAME")->AsString());
 }

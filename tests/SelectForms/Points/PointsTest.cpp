@@ -48,8 +48,7 @@ class PointsTest : public ::testing::Test {
 
 TEST_F(PointsTest, PointsAreMatchedByAllThreeNumbersAndReturnedWithThem) {
   // Alpha and Delta share point number 10; only the emitent tells them apart.
-  const TPointsRun run =
-      Run<TSelectTO>(true, "dump; tick NAME=Beta; ok", ListOf({2, 1, 10}));
+  const TPointsRun run = Run<TSelectTO>(true, "dump; tick NAME=Beta; ok", ListOf({2, 1, 10}));
   ASSERT_TRUE(run.Result) << run.Record;
   // In the query's order: by point number.
   EXPECT_EQ(run.Items, (Strings{"2,1,10|Delta", "1,2,11|Beta"}));
@@ -63,17 +62,32 @@ TEST_F(PointsTest, OwnershipChoiceFiltersTheLoadedRowsLocally) {
     int Choice;
     Strings Names;
   };
-  const TCase cases[] = {{0, {"Alpha", "Beta"}}, {1, {"Delta", "Gamma"}},
-                         {2, {"Alpha", "Delta", "Beta", "Gamma"}}};
+  const TCase cases[] = {
+      {0, {"Alpha", "Beta"}}, {1, {"Delta", "Gamma"}}, {2, {"Alpha", "Delta", "Beta", "Gamma"}}};
   for (const TCase& test : cases) {
     const String choice = std::to_string(test.Choice);
     // The choice starts at "Все"; choosing it again changes nothing.
-    const TPointsRun run = Run<TSelectTO>(true, "radio rgFilter " + choice + "; action actSelectAll; ok");
+    const TPointsRun run =
+        Run<TSelectTO>(true, "radio rgFilter " + choice + "; action actSelectAll; ok");
     ASSERT_TRUE(run.Result) << run.Record;
     Strings names;
     for (const String& item : run.Items) names.push_back(item.substr(item.find('|') + 1));
     EXPECT_EQ(names, test.Names) << "choice " << choice;
   }
+}
+
+TEST_F(PointsTest, OwnPointsPresetNarrowsToOwnFilialsWithoutTheOwnershipPanel) {
+  FreeOnExit<TDBItemList> list(TDBItemList::Create());
+  const TPointsRun run = RunPointsDialog<TSelectTO>(
+      Db, true, "dump; action actSelectAll; ok", list.Get(), [](TSelectTO* dialog) {
+        dialog->Panel3->SetVisible(false);
+        dialog->rgFilter->SetItemIndex(0);
+        dialog->OraQuery1->SetFilter("((MYEMITENT = 1) AND (MYFILIAL = 1))");
+        dialog->OraQuery1->SetFiltered(true);
+      });
+  ASSERT_TRUE(run.Result) << run.Record;
+  EXPECT_EQ(run.Items, (Strings{"1,1,10|Alpha"}));
+  EXPECT_FALSE(Contains(run.Record, "rgFilter")) << run.Record;
 }
 
 TEST_F(PointsTest, ABareIdItemMarksNoPoint) {
@@ -119,7 +133,8 @@ TEST_F(PointsTest, WarningWindowListsPointsWithoutMarksAndOnlyWhenThereAreSome) 
 }
 
 TEST_F(PointsTest, SinglePointReturnsTheDoubleClickedRowWithItsAddressShown) {
-  const TPointsRun run = Run<TFormSelectSinglePOS>(false, "dump; goto NAME=Gamma; dblclick DBGrid1");
+  const TPointsRun run =
+      Run<TFormSelectSinglePOS>(false, "dump; goto NAME=Gamma; dblclick DBGrid1");
   ASSERT_TRUE(run.Result) << run.Record;
   EXPECT_EQ(run.Items, (Strings{"2,1,20|Gamma"}));
   EXPECT_TRUE(Contains(run.Record, "Адрес")) << run.Record;
@@ -149,6 +164,19 @@ TEST_F(PointsTest, GroupListShowsFirmsAndTheCurrentGroupsPointsAndReturnsGroupId
   EXPECT_FALSE(Contains(north, "[0001, 2, 11] Beta")) << north;
   EXPECT_TRUE(Contains(south, "[0001, 2, 11] Beta")) << south;
   EXPECT_FALSE(Contains(south, "[0002, 1, 20] Gamma")) << south;
+}
+
+TEST_F(PointsTest, GroupReportTakesTheGroupsWithThePointsWhenTheGroupGridHasTheFocus) {
+  THeadlessScope operatorScope("key DBGrid2 Ctrl+R; cancel");
+  FreeOnExit<TDBItemList> list(TDBItemList::Create());
+  FreeOnExit<TSelectGrpTO> dialog(TSelectGrpTO::Create(nullptr, Db.Session, "PTS", true));
+  dialog->GetList(list.Get());
+  const std::vector<TRecordEntry> documents = operatorScope.Record().OfKind(TRecordKind::Document);
+  ASSERT_EQ(documents.size(), 1u) << operatorScope.Record().Text();
+  const String report = ReadWholeFile(documents[0].Text);
+  for (const char* text :
+       {"<caption>Группы ТО", "[1] North", "[2] South", "<caption>ТО", "[0002, 1, 20] Gamma"})
+    EXPECT_TRUE(Contains(report, text)) << text << "\n" << report;
 }
 
 TEST_F(PointsTest, InvoiceExportGroupsAreTheOnlyOnesListed) {
@@ -225,8 +253,8 @@ TEST_F(MarkByGroupTest, NothingIsMarkedWithoutAChosenGroupOrOnCancel) {
 }
 
 TEST_F(PointsTest, PointListMarksByGroupThroughItsAction) {
-  const TPointsRun run = Run<TSelectTO>(
-      true, "action SellPosFromGroup; tick ID=1; click BitBtnOkChange; ok");
+  const TPointsRun run =
+      Run<TSelectTO>(true, "action SellPosFromGroup; tick ID=1; click BitBtnOkChange; ok");
   ASSERT_TRUE(run.Result) << run.Record;
   EXPECT_EQ(run.Items, (Strings{"1,1,10|Alpha", "2,1,20|Gamma"}));
   EXPECT_TRUE(run.Lists.empty()) << run.Record;
@@ -235,8 +263,7 @@ TEST_F(PointsTest, PointListMarksByGroupThroughItsAction) {
 // --- terminals and shifts -------------------------------------------------------------------
 
 TEST_F(PointsTest, TerminalStateChoiceAndTheTerminalItem) {
-  const TPointsRun run =
-      Run<TSelectSingleTerminal>(false, "radio rgInWork 1; dump; ok");
+  const TPointsRun run = Run<TSelectSingleTerminal>(false, "radio rgInWork 1; dump; ok");
   ASSERT_TRUE(run.Result) << run.Record;
   EXPECT_EQ(run.Items, (Strings{"1,2,11,101|[0001, 11, 101]  T101"}));
   EXPECT_FALSE(Contains(run.Record, "[100] T100")) << run.Record;
