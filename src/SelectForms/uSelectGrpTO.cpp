@@ -181,6 +181,7 @@ void TSelectGrpTO::MarkChosenPoints(TDataSet* dataSet, const String& keyFields,
 
 bool TSelectGrpTO::MarkPointsByGroup(TOraSession* session, const String& schema,
                                      TDataSet* dataSet) {
+  if (!dataSet) throw Exception("TSelectGrpTO.MarkPointsByGroup: DataSet=nil");
   const String keyFields = dataSet->FindField("ID_FILIAL") ? "ID_EMITENT;ID_FILIAL;ID_POS"
                                                            : "ID_EMITENT;ID_FILIALA;ID_POS";
   TSelectGrpTO* form = TSelectGrpTO::Create(nullptr, session, schema, false);

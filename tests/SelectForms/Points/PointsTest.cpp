@@ -252,6 +252,15 @@ TEST_F(MarkByGroupTest, NothingIsMarkedWithoutAChosenGroupOrOnCancel) {
   EXPECT_EQ(boxes[0].Text, TranslateAplText(rstr_msg_NotSelectedRecords));
 }
 
+TEST_F(MarkByGroupTest, AMissingDatasetIsRefused) {
+  try {
+    TSelectGrpTO::MarkPointsByGroup(Db.Session, "PTS", nullptr);
+    FAIL() << "no error";
+  } catch (const Exception& error) {
+    EXPECT_EQ(error.Message(), "TSelectGrpTO.MarkPointsByGroup: DataSet=nil");
+  }
+}
+
 TEST_F(PointsTest, PointListMarksByGroupThroughItsAction) {
   const TPointsRun run =
       Run<TSelectTO>(true, "action SellPosFromGroup; tick ID=1; click BitBtnOkChange; ok");
