@@ -27,7 +27,8 @@ void SetStoredProcShema(TOraStoredProc* proc, const String& schema) {
     saved->Assign(proc->Params());
     proc->SetStoredProcName(name);
     proc->PrepareSQL();
-    proc->Params()->Assign(saved.Get());
+    // A procedure that had no parameters yet keeps the ones its call now declares.
+    if (saved->Count() > 0) proc->Params()->Assign(saved.Get());
   } catch (const Exception& error) {
     ShowMessageBox(proc->Name() + ": " + Trim(error.Message()), "Conversion  of parameters", 1);
   }

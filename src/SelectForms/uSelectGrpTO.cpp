@@ -123,9 +123,6 @@ void TSelectGrpTO::SetMarkingMode() {
 void TSelectGrpTO::OraQuery1AfterRefresh(TDataSet* dataSet) {
   SPTOinGr->Close();
   if (dataSet->IsEmpty()) return;
-  // Re-pointing the function at the schema puts back the parameters it had before, which for
-  // a call never built yet is none at all: build the call again when its argument is missing.
-  if (!SPTOinGr->FindParam("PID_GROUP")) SPTOinGr->PrepareSQL();
   SPTOinGr->ParamByName("PID_GROUP")->SetAsInteger(dataSet->FieldByName("ID")->AsInteger());
   SPTOinGr->Open();
 }

@@ -136,6 +136,7 @@ TEST_F(SchemaApplicationTest, QueriesPackagesAndProceduresFollowTheSchema) {
   TOraPackage* package = Package("Pkg1", "DESIGN.PARAM_PACK");
   TOraStoredProc* renamed = Proc("Proc1", "DESIGN.PARAM_PACK.SET_PARAM");
   TOraStoredProc* same = Proc("Proc2", "OC_DEMO.PARAM_PACK.SET_PARAM");
+  TOraStoredProc* bare = Proc("Proc3", "DESIGN.PARAM_PACK.SET_PARAM");
   SetSessionForComponents(Window, Session);
   // As designed against another schema: the parameters come with the window, not the server.
   renamed->Params()->CreateParam(ftString, "P_NAME", ptInput)->SetAsString("MANAGER");
@@ -153,6 +154,8 @@ TEST_F(SchemaApplicationTest, QueriesPackagesAndProceduresFollowTheSchema) {
   EXPECT_EQ(renamed->StoredProcName(), "OC_DEMO.PARAM_PACK.SET_PARAM");
   EXPECT_EQ(renamed->ParamByName("P_NAME")->AsString(), "MANAGER");  // rebuilt, values kept
   EXPECT_EQ(same->ParamByName("P_VALUE")->AsString(), "kept");
+  // Designed without parameters: the rebuilt call's own parameters stay.
+  EXPECT_NE(bare->FindParam("P_VALUE"), nullptr);
   EXPECT_TRUE(Boxes.Boxes.empty());
 }
 
