@@ -12,18 +12,10 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/ImgList.h"
 #include "src/ComUnits/uBaseFormSettings.h"
+#include "support/ErrorOf.h"
 #include "support/TempFolder.h"
 
 namespace {
-
-String ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Exception& error) {
-    return error.Message();
-  }
-  return "no error";
-}
 
 // A window with a 300 x 100 grid over an Oracle query of the demo database, the grid's
 // interface object, and the filter action with its picture.

@@ -12,18 +12,10 @@
 #include "platform/ui/FakeWidgetSet.h"
 #include "src/ComUnits/uComFunctions.h"
 #include "src/ComUnits/uLocalSettings.h"
+#include "support/ErrorOf.h"
 #include "support/TempFolder.h"
 
 namespace {
-
-String ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Exception& error) {
-    return error.Message();
-  }
-  return "no error";
-}
 
 // One row with a check column of every kind, and counters of its edits and posts.
 class CheckMarksTest : public ::testing::Test {

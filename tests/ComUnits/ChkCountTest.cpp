@@ -10,17 +10,9 @@
 #include "platform/ui/StdCtrls.h"
 #include "src/ComUnits/uChkCount.h"
 #include "src/ResourcePack/Ucomlanguages.h"
+#include "support/ErrorOf.h"
 
 namespace {
-
-String ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Exception& error) {
-    return error.Message();
-  }
-  return "no error";
-}
 
 // A window with three cards, two clients and the lines of the current card (a detail of the
 // cards), a grid per dataset, a status label, and the hook's calls in a log.

@@ -14,6 +14,7 @@
 #include "platform/ui/StdCtrls.h"
 #include "platform/ui/WidgetSet.h"
 #include "src/ComUnits/uComFormGFG.h"
+#include "support/ErrorOf.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -39,15 +40,6 @@ class TBoxRecorder : public TWidgetSet {
     return nullptr;
   }
 };
-
-String ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Exception& error) {
-    return error.Message();
-  }
-  return "no error";
-}
 
 // Dates read back from their text may differ in the last bits of the fraction.
 bool SameValue(const Variant& a, const Variant& b) {

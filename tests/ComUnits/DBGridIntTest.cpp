@@ -10,17 +10,9 @@
 #include "platform/ui/StdCtrls.h"
 #include "src/ComUnits/uDBGridInt.h"
 #include "src/ResourcePack/Ucomcolors.h"
+#include "support/ErrorOf.h"
 
 namespace {
-
-String ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Exception& error) {
-    return String(error.ClassName()) + ": " + error.Message();
-  }
-  return "no error";
-}
 
 // A window with a grid over three rows (RCHECK, ID, NAME: persistent fields, so that they stay
 // while the table is closed) and the window's list of grid interface objects.
@@ -186,7 +178,7 @@ TEST_F(DBGridInt, ScrollingHidesTheControlsOnTheGridUntilTheMessageIsDone) {
   EXPECT_TRUE(editor->Visible());
   grid->Perform(WM_HSCROLL, SB_LINEDOWN);
   grid->Perform(WM_VSCROLL, SB_ENDSCROLL);
-  EXPECT_EQ(ErrorOf([&] { grid->Perform(WM_VSCROLL, SB_PAGEDOWN); }), "Exception: scroll failed");
+  EXPECT_EQ(ClassAndErrorOf([&] { grid->Perform(WM_VSCROLL, SB_PAGEDOWN); }), "Exception: scroll failed");
   EXPECT_EQ(seen, (std::vector<String>{"hidden", "hidden", "shown", "hidden"}));
   EXPECT_TRUE(editor->Visible());
   EXPECT_FALSE(hidden->Visible());
@@ -199,7 +191,7 @@ TEST_F(DBGridInt, AGridWithoutWindowProcedureFailsTheAssertion) {
   const TWndMethod gridOwn = grid->WindowProc;
   grid->WindowProc = nullptr;
   Attach(grid);
-  EXPECT_EQ(ErrorOf([&] { grid->Perform(WM_KEYDOWN, VK_DOWN); }),
+  EXPECT_EQ(ClassAndErrorOf([&] { grid->Perform(WM_KEYDOWN, VK_DOWN); }),
             "EAssertionFailed: DBGridIntObj.NewWindowProc: FOldWndMethod = nil!!!");
   list->Clear();
   grid->WindowProc = gridOwn;
@@ -419,7 +411,7 @@ TEST_F(DBGridInt, TheListFindsInterfacesByWindowHandleAndRefusesObjectsWithout) 
   TDBGrid* plain = NewGrid("DBGrid2");
   TDBGrid* second = NewGrid("DBGrid3");
   IDBGrid* first = Attach(grid);
-  EXPECT_EQ(ErrorOf([&] { Attach(plain, TGridInterfaced::ClassInfo()); }),
+  EXPECT_EQ(ClassAndErrorOf([&] { Attach(plain, TGridInterfaced::ClassInfo()); }),
             "Exception: TDBIntList.GetItem(1): IDBGrid interface is not obtained");
   IDBGrid* found = Attach(second);
   EXPECT_EQ(list->Count(), 3);
@@ -433,11 +425,11 @@ TEST_F(DBGridInt, TheListFindsInterfacesByWindowHandleAndRefusesObjectsWithout) 
 TEST_F(DBGridInt, OnlyADataGridGetsTheInterfaceObject) {
   const TWndMethod gridOwn = grid->WindowProc;
   TEdit* edit = TEdit::Create(form);
-  EXPECT_EQ(ErrorOf([&] { CreateGridInterfaced(TDBGridIntObj::ClassInfo(), edit); }),
+  EXPECT_EQ(ClassAndErrorOf([&] { CreateGridInterfaced(TDBGridIntObj::ClassInfo(), edit); }),
             "EInvalidCast: Invalid class typecast");
-  EXPECT_EQ(ErrorOf([&] { CreateGridInterfaced(TDBGridIntObj::ClassInfo(), nullptr); }),
+  EXPECT_EQ(ClassAndErrorOf([&] { CreateGridInterfaced(TDBGridIntObj::ClassInfo(), nullptr); }),
             "EInvalidCast: Invalid class typecast");
-  EXPECT_EQ(ErrorOf([&] { CreateGridInterfaced(TEdit::ClassInfo(), grid); }),
+  EXPECT_EQ(ClassAndErrorOf([&] { CreateGridInterfaced(TEdit::ClassInfo(), grid); }),
             "EInvalidCast: Invalid class typecast");
   EXPECT_TRUE(grid->WindowProc == gridOwn);  // nothing was hooked
 }
@@ -452,7 +444,7 @@ TEST_F(DBGridInt, TheGridAndItsDatasetMayGoBeforeTheInterfaceObject) {
   EXPECT_EQ(intf->GetGrid(), nullptr);
   EXPECT_EQ(intf->GetDataSet(), nullptr);
   EXPECT_EQ(intf->GetDataSource(), nullptr);
-  EXPECT_EQ(ErrorOf([&] { intf->ColumnCount(); }),
+  EXPECT_EQ(ClassAndErrorOf([&] { intf->ColumnCount(); }),
             "EAssertionFailed: TDBGridIntObj.Grid: FGrid = nil");
   EXPECT_EQ(list->FindByControl(other), list->GetItem(1));
   list->Clear();  // frees the object without touching the freed grid

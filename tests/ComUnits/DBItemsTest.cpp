@@ -10,6 +10,7 @@
 #include "src/ComUnits/uDBItems.h"
 #include "src/ResourcePack/Ucomlanguages.h"
 #include "src/ResourcePack/Ucomresources.h"
+#include "support/ErrorOf.h"
 
 namespace {
 
@@ -27,15 +28,6 @@ class MessageRecorder {
  private:
   TMessageSink FPrevious;
 };
-
-String ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Exception& error) {
-    return String(error.ClassName()) + ": " + error.Message();
-  }
-  return "no error";
-}
 
 TDBItem* ValuesItem(std::initializer_list<Variant> values, const String& name = String()) {
   return TDBItem::Create(VarArrayOf(values), name);
@@ -65,18 +57,18 @@ TEST(DBItemTest, NonArrayValuesAreReportedAndKept) {
             std::vector<String>{"TDBItem.Create(const mas: Variant): \r mas is not an array"});
   EXPECT_EQ(VarType(item->Values), varInteger);
   EXPECT_EQ(item->GetDebugText(), "[7] ");
-  EXPECT_EQ(ErrorOf([&] { item->GetID(); }), "Exception: TDBItem.GetID: Param is not array");
+  EXPECT_EQ(ClassAndErrorOf([&] { item->GetID(); }), "Exception: TDBItem.GetID: Param is not array");
 }
 
 TEST(DBItemTest, GetIDReadsElementZeroOrSaysWhy) {
   FreeOnExit<TDBItem> item(ValuesItem({Variant(3.5), "x"}));
   EXPECT_EQ(item->GetID(), 3.5);
   item->Values = Variant();
-  EXPECT_EQ(ErrorOf([&] { item->GetID(); }), "Exception: TDBItem.GetID: \rVarIsEmpty");
+  EXPECT_EQ(ClassAndErrorOf([&] { item->GetID(); }), "Exception: TDBItem.GetID: \rVarIsEmpty");
   item->Values = VarArrayCreate(0, -1, varVariant);
-  EXPECT_EQ(ErrorOf([&] { item->GetID(); }), "Exception: TDBItem.GetID: no elements in array");
+  EXPECT_EQ(ClassAndErrorOf([&] { item->GetID(); }), "Exception: TDBItem.GetID: no elements in array");
   item->Values = VarArrayCreate(1, 2, varVariant);  // element 0 is read whatever the low bound
-  EXPECT_NE(ErrorOf([&] { item->GetID(); }).find("EVariantBadIndexError"), String::npos);
+  EXPECT_NE(ClassAndErrorOf([&] { item->GetID(); }).find("EVariantBadIndexError"), String::npos);
 }
 
 TEST(DBItemTest, CopyAndAssignTakeWhatTheyShould) {
@@ -107,7 +99,7 @@ TEST(DBItemListTest, StartsAsTheHostExpects) {
   EXPECT_EQ(list->KeyField, "ID");
   EXPECT_EQ(list->Tag, 0);
   EXPECT_EQ(list->ItemIndex, -1);
-  EXPECT_EQ(ErrorOf([&] { list->Items(0); }), "EListError: List index out of bounds (0)");
+  EXPECT_EQ(ClassAndErrorOf([&] { list->Items(0); }), "EListError: List index out of bounds (0)");
 }
 
 TEST(DBItemListTest, CreateFromText) {
@@ -141,7 +133,7 @@ TEST(DBItemListTest, CreateFromText) {
 
 TEST(DBItemListTest, CreateFromTextRejectsWhatIsNotA32BitInteger) {
   for (const char* text : {"1,,2", "1,x", "1.5", "2147483648", "9999999999999"})
-    EXPECT_NE(ErrorOf([&] { TDBItemList::CreateFromText(text)->Free(); }).find("EConvertError"),
+    EXPECT_NE(ClassAndErrorOf([&] { TDBItemList::CreateFromText(text)->Free(); }).find("EConvertError"),
               String::npos)
         << text;
 }
@@ -196,11 +188,11 @@ TEST(DBItemListTest, ExistsKeepsTheWalksLoudFailures) {
   FreeOnExit<TDBItemList> list(TDBItemList::Create());
   ASSERT_TRUE(list->Add(ValuesItem({1, "a"})));
   FreeOnExit<TDBItem> shorter(ValuesItem({1}));
-  EXPECT_NE(ErrorOf([&] { list->Exists(shorter.Get()); }).find("EVariantBadIndexError"),
+  EXPECT_NE(ClassAndErrorOf([&] { list->Exists(shorter.Get()); }).find("EVariantBadIndexError"),
             String::npos);
   MessageRecorder quiet;  // a non-array item is announced when made
   FreeOnExit<TDBItem> scalar(TDBItem::Create(Variant(1), "scalar"));
-  EXPECT_NE(ErrorOf([&] { list->Exists(scalar.Get()); }), "no error");
+  EXPECT_NE(ClassAndErrorOf([&] { list->Exists(scalar.Get()); }), "no error");
 
   // A match before the longer item ends the walk first.
   FreeOnExit<TDBItemList> matchFirst(TDBItemList::Create());
@@ -209,7 +201,7 @@ TEST(DBItemListTest, ExistsKeepsTheWalksLoudFailures) {
   FreeOnExit<TDBItem> same(ValuesItem({2}));
   EXPECT_TRUE(matchFirst->Exists(same.Get()));
   FreeOnExit<TDBItem> other(ValuesItem({3}));
-  EXPECT_NE(ErrorOf([&] { matchFirst->Exists(other.Get()); }).find("EVariantBadIndexError"),
+  EXPECT_NE(ClassAndErrorOf([&] { matchFirst->Exists(other.Get()); }).find("EVariantBadIndexError"),
             String::npos);
 }
 

@@ -13,6 +13,7 @@
 #include "src/ComUnits/uOraFunctions.h"
 #include "src/ResourcePack/Ucomlanguages.h"
 #include "src/ResourcePack/Ucomresources.h"
+#include "support/ErrorOf.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -30,8 +31,7 @@ class TBoxRecorder : public TWidgetSet {
   TMenuItem* TrackPopupMenu(TPopupMenu*, TPoint) override { return nullptr; }
   void ShowListWindow(const String&, const std::vector<String>&) override {}
   std::unique_ptr<TWaitWindow> ShowWaitWindow(const String&) override { return nullptr; }
-  std::unique_ptr<TProgressWindow> ShowProgressWindow(const String&, const String&,
-                                                      int) override {
+  std::unique_ptr<TProgressWindow> ShowProgressWindow(const String&, const String&, int) override {
     return nullptr;
   }
 };
@@ -45,15 +45,6 @@ class BoxesTest : public ::testing::Test {
  private:
   TWidgetSet* FPrevious = nullptr;
 };
-
-String ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Exception& error) {
-    return error.Message();
-  }
-  return "no error";
-}
 
 TEST(OraFunctionsTest, SchemaNameReplacesThePartBeforeTheFirstDot) {
   struct Case {
